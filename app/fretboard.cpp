@@ -1,0 +1,57 @@
+#include "fretboard.h"
+
+#include "app/ui.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+PointMarker::PointMarker(QWidget *parent) : QWidget(parent), m_fill(board::Yellow)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void PointMarker::setFillColor(const QColor &color)
+{
+    if (color == m_fill)
+        return;
+    m_fill = color;
+    update();
+}
+
+void PointMarker::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(m_fill.darker(220), 1.0));
+    painter.setBrush(m_fill);
+    painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+FretboardPicture::FretboardPicture(QWidget *parent) : QLabel(parent)
+{
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setPixmap(QPixmap(QStringLiteral(":/fretsight/fretboard.png")));
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+QRect FretboardPicture::inside(int left, int top, int width, int height)
+{
+    // Child positions are measured from inside the border.
+    return ui::twips(left, top, width, height).translated(1, 1);
+}
+
+void FretboardPicture::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}

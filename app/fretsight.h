@@ -1,0 +1,69 @@
+#pragma once
+
+#include "music/notes.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class FretboardPicture;
+class PointMarker;
+
+// The main window: key and scale-type lists, the fretboard and its points,
+// and the buttons that open the dialogs. Other windows reach its controls
+// directly.
+class FretSight : public QWidget {
+public:
+    FretSight();
+
+    // Load step: fill and select the lists, fill the pattern table, show.
+    void formLoad();
+    // Runs every time the window becomes active.
+    void formActivate();
+
+    // Lights, colours and labels all 78 points from the current inputs.
+    void RefreshFretboard();
+
+    // How many times the board has been drawn (for diagnostics and tests).
+    int refreshCount() const { return m_refreshCount; }
+
+    QLabel *Label1 = nullptr;
+    QComboBox *Combo1 = nullptr; // key, note index 0..11
+    QLabel *Label2 = nullptr;
+    QComboBox *Combo2 = nullptr; // scale type, 0..64
+    QPushButton *Command1 = nullptr; // "Tuning.."
+    QPushButton *Command3 = nullptr; // "Copy.."
+    QPushButton *Command2 = nullptr; // "About..."
+    FretboardPicture *Picture1 = nullptr;
+    std::array<QLabel *, 7> Label3{};  // open-string names, elements 1..6
+    std::array<QLabel *, 13> Label4{}; // fret numbers 0..12
+    QLabel *Label5 = nullptr;
+    std::array<QLabel *, 3> Label6{}; // instructions
+    QLabel *Label7 = nullptr;         // credit line
+    QPushButton *Command4 = nullptr;  // "Exit Program"
+
+    // Shape[s] is the marker array of string s (Shape1 .. Shape6), by fret;
+    // Degree[s] the degree labels of string s (Label11 .. Label16).
+    using FretRow = std::array<PointMarker *, music::FretCount>;
+    using LabelRow = std::array<QLabel *, music::FretCount>;
+    std::array<FretRow, 7> Shape{};
+    std::array<LabelRow, 7> Degree{};
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildBoard();
+    void combo1Click();
+    void combo2Click();
+    void command1Click();
+    void command2Click();
+    void command3Click();
+    void command4Click();
+
+    int m_refreshCount = 0;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "dialogs/dialogwindow.h"
+
+#include <array>
+#include <string>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+// The copy dialog: choose keys, then copy text diagrams of the main
+// window's scale type in the current tuning to the clipboard.
+class Clip : public DialogWindow {
+public:
+    Clip();
+
+    // The clipboard text for the current selections and ticked keys.
+    std::string BuildDiagramText() const;
+
+    QLabel *Label1 = nullptr;
+    std::array<QLabel *, 2> Label2{};
+    std::array<QCheckBox *, 12> Check1{}; // by note index
+    QPushButton *Command1 = nullptr;      // "Copy to Clipboard"
+    QPushButton *Command2 = nullptr;      // "Cancel"
+
+protected:
+    void closeRequested() override;
+
+private:
+    void command1Click();
+    void command2Click();
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "dialogs/dialogwindow.h"
+
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The tuning dialog. Its six per-string lists are the one store of the
+// current tuning; other windows read them, also while it is hidden.
+class Tuning : public DialogWindow {
+public:
+    Tuning();
+
+    QComboBox *Combo1 = nullptr;        // presets, index 0..8
+    std::array<QLabel *, 3> Label1{};
+    std::array<QFrame *, 7> Line1{};    // elements 1..6
+    std::array<QComboBox *, 7> Combo2{}; // open note of string s, elements 1..6
+    QPushButton *Command1 = nullptr;    // "OK"
+
+protected:
+    void closeRequested() override;
+    void formActivate() override;
+
+private:
+    void formLoad();
+    void combo1Click();
+    void combo2Click(int s);
+    void command1Click();
+    void focusOk();
+};

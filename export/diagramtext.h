@@ -1,0 +1,31 @@
+#pragma once
+
+#include "music/notes.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace exporter {
+
+// First line of every copied text.
+inline constexpr std::string_view DiagramBanner = "FretSight Scale Diagrams";
+
+// Everything the copied text depends on, as read from the windows.
+struct DiagramInput {
+    std::string scaleName;                      // e.g. "Major"
+    std::string pattern;                        // 13 characters of "0"/"1"
+    music::Tuning open{};                       // strings 1..6
+    std::string tuningName;                     // e.g. "Standard"
+    std::array<std::string, music::NoteCount> noteNames;   // string names, by note index
+    std::array<bool, music::NoteCount> chosen{};           // key boxes ticked, by note index
+    std::array<std::string, music::NoteCount> keyCaptions; // key box captions, by note index
+};
+
+// Fixed-width text diagrams; every line ends with CR alone.
+std::string buildDiagramText(const DiagramInput &in);
+
+// The cell of one fret: "3 |" / "  |" for fret 0, "-3-|" / "---|" after.
+std::string cellText(const music::PointState &point, int fret);
+
+} // namespace exporter
