@@ -141,19 +141,23 @@ QImage guitarIcon()
     for (QPoint peg : {QPoint(26, 3), QPoint(28, 1), QPoint(29, 6), QPoint(31, 4)})
         image.setPixel(peg, Grey);
 
-    // Body: two lobes outlined in black, filled white.
-    fillCircle(image, 8.5, 23.5, 7.6, Black);
-    fillCircle(image, 13.0, 18.5, 5.6, Black);
-    fillCircle(image, 8.5, 23.5, 6.6, White);
-    fillCircle(image, 13.0, 18.5, 4.6, White);
-    // Pickups, bridge and knobs.
-    thickLine(image, {8, 20}, {11, 23}, 0.7, Black);
-    thickLine(image, {5.5, 22.5}, {8.5, 25.5}, 0.7, Black);
-    thickLine(image, {4, 25}, {7, 28}, 0.6, Grey);
-    image.setPixel(12, 26, Red);
-    image.setPixel(14, 24, Red);
+    // Body: a double-cutaway outline in black, filled white, with two
+    // horns reaching up either side of the neck.
+    struct Disc { double x, y, r; };
+    const Disc body[] = {{9.0, 23.0, 6.6}, {12.0, 20.0, 5.0}, {10.6, 14.6, 2.0}, {17.4, 21.4, 2.0},
+                         {11.2, 16.6, 2.6}, {15.4, 20.8, 2.6}};
+    for (const Disc &d : body)
+        fillCircle(image, d.x, d.y, d.r + 1.0, Black);
+    for (const Disc &d : body)
+        fillCircle(image, d.x, d.y, d.r, White);
+    // Pickguard, pickups, bridge and control knobs.
+    thickLine(image, {10.0, 18.0}, {14.0, 22.0}, 0.6, Black);
+    thickLine(image, {7.5, 20.5}, {11.5, 24.5}, 0.6, Black);
+    thickLine(image, {5.0, 23.5}, {8.5, 27.0}, 0.7, Grey);
+    image.setPixel(11, 28, DarkRed);
+    image.setPixel(13, 27, DarkRed);
     // Strings over the body up to the neck.
-    thickLine(image, {6, 26}, {13, 19}, 0.3, Grey);
+    thickLine(image, {6, 26}, {12, 20}, 0.3, Chrome);
     return image;
 }
 
