@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QPushButton>
+#include <QWindow>
 
 using namespace uitest;
 
@@ -207,6 +208,8 @@ private slots:
         else
             dialog->close();
 
+        // Kept above the main window, which it belongs to.
+        QCOMPARE(dialog->windowHandle()->transientParent(), main.windowHandle());
         QCOMPARE(probe.steps, (std::vector<std::string>{"show/main-enabled", "hide/main-enabled"}));
         QVERIFY(!dialog->isVisible());
         QVERIFY(main.isEnabled());
