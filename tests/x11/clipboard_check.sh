@@ -64,10 +64,14 @@ check "starts with the C major block byte for byte" \
 check "last block is B" "tr '\\r' '\\n' < '$work/clip.txt' | grep -qx 'B Major Scale, Standard Tuning.'"
 
 click_in "$window" 630 396 # "Exit Program"
-for _ in $(seq 25); do
+for _ in $(seq 50); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.2
 done
 check "Exit Program ends the program" "! kill -0 $pid 2>/dev/null"
+# A clean exit status also means no sanitizer report in instrumented builds.
+status=0
+wait "$pid" || status=$?
+check "the program exits with status 0" "[ $status -eq 0 ]"
 
 exit $fail
