@@ -17,6 +17,7 @@ if [ "${SANITIZE:-1}" != 0 ]; then
     -DCMAKE_BUILD_TYPE=Debug
   cmake --build "$build-sanitize" -j "$jobs"
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir "$build-sanitize" --output-on-failure
 fi
