@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake libgtest-dev
+  build-essential cmake libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool xclip x11-utils
