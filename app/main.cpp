@@ -6,7 +6,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("FretSight"));
-    QApplication::setDesktopFileName(QStringLiteral("fretsight"));
+    QApplication::setDesktopFileName(QStringLiteral("org.fretsight.FretSight"));
     // Hidden dialogs never keep the program alive; ending is explicit.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool xclip x11-utils
+  desktop-file-utils appstream
 )
 
 missing=()
