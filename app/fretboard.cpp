@@ -33,7 +33,7 @@ FretboardPicture::FretboardPicture(QWidget *parent) : QLabel(parent)
 {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
-    setPixmap(QPixmap(QStringLiteral(":/fretsight/fretboard.png")));
+    setPixmap(ui::picture(QStringLiteral("fretboard")));
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFocusPolicy(Qt::TabFocus);
 }

@@ -1,5 +1,6 @@
 #include "fretsight.h"
 
+#include "app/accessibility.h"
 #include "app/fretboard.h"
 #include "app/forms.h"
 #include "app/ui.h"
@@ -76,8 +77,9 @@ QStringList scaleNameList()
 
 FretSight::FretSight() : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
 {
+    ui::installAccessibility();
     setWindowTitle(QStringLiteral("FretSight"));
-    setWindowIcon(QIcon(QStringLiteral(":/fretsight/guitar.png")));
+    setWindowIcon(ui::pictureIcon(QStringLiteral("guitar")));
     setFixedSize(ui::px(10110), ui::px(6330));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -100,12 +102,12 @@ FretSight::FretSight() : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDia
     for (int s = 1; s <= music::StringCount; ++s) {
         Label3[s] = ui::addLabel(this, noteName(music::TuningPresets[0].notes[s - 1]),
                                  twips(120, OpenLabelTops[s], 135, 135), ui::smallFont());
-        ui::fitLabelWidth(Label3[s], QStringLiteral("G#"));
+        ui::fitLabelToText(Label3[s], QStringLiteral("G#"));
     }
     for (int f = 0; f < music::FretCount; ++f) {
         Label4[f] = ui::addLabel(this, QString::number(f), twips(FretLabelLefts[f], 2640, 135, 135),
                                  ui::smallFont());
-        ui::fitLabelWidth(Label4[f]);
+        ui::fitLabelToText(Label4[f]);
     }
 
     Label5 = ui::addLabel(this, QStringLiteral("Instructions:"), twips(360, 3120, 1695, 255), textFont);
@@ -116,6 +118,15 @@ FretSight::FretSight() : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDia
     Label7 = ui::addLabel(this, QStringLiteral("FretSight 1.0 - scales on the guitar fretboard"),
                           twips(360, 5760, 3615, 375), textFont, Qt::AlignLeft | Qt::AlignVCenter);
     Command4 = ui::addButton(this, QStringLiteral("Exit Program"), twips(8280, 5760, 1575, 375));
+
+    Combo1->setAccessibleName(QStringLiteral("Key"));
+    Combo2->setAccessibleName(QStringLiteral("Scale type"));
+    Command1->setAccessibleName(QStringLiteral("Tuning"));
+    Command3->setAccessibleName(QStringLiteral("Copy"));
+    Command2->setAccessibleName(QStringLiteral("About"));
+    Picture1->setAccessibleName(QStringLiteral("Fretboard"));
+    for (int s = 1; s <= music::StringCount; ++s)
+        Label3[s]->setAccessibleDescription(QStringLiteral("Open note of string %1").arg(s));
 
     Picture1->setFocusPolicy(Qt::TabFocus);
     QWidget::setTabOrder(Picture1, Combo1);
@@ -172,6 +183,7 @@ void FretSight::formLoad()
     Combo1->setCurrentIndex(0);
     Combo2->setCurrentIndex(0);
     Module1::fillScalePatterns();
+    ui::fitAllText(this);
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     move(screen.center() - QPoint(width() / 2, height() / 2));
@@ -201,6 +213,7 @@ void FretSight::RefreshFretboard()
 
     const music::IntervalFlags flags = music::intervalFlags(Module1::ScalePatterns[t]);
     const music::Board points = music::computeBoard(flags, key, open);
+    int shown = 0;
     for (int s = 1; s <= music::StringCount; ++s) {
         for (int f = 0; f < music::FretCount; ++f) {
             const music::PointState &point = points[s - 1][f];
@@ -209,12 +222,23 @@ void FretSight::RefreshFretboard()
                 marker->show();
                 Degree[s][f]->setText(QString::number(point.degree));
                 marker->setFillColor(point.root ? board::Red : board::Yellow);
+                marker->setAccessibleName(QStringLiteral("String %1, fret %2: %3, degree %4%5")
+                                              .arg(s)
+                                              .arg(f)
+                                              .arg(noteName((open[s - 1] + f) % music::NoteCount))
+                                              .arg(point.degree)
+                                              .arg(point.root ? QStringLiteral(", root") : QString()));
+                ++shown;
             } else {
                 marker->hide();
                 Degree[s][f]->setText(QString());
+                marker->setAccessibleName(QString());
             }
         }
     }
+    Picture1->setAccessibleDescription(QStringLiteral("%1 %2: %3 scale notes on frets 0 to 12")
+                                           .arg(Combo1->currentText(), Combo2->currentText())
+                                           .arg(shown));
     ++m_refreshCount;
 }
 

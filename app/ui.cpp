@@ -1,5 +1,7 @@
 #include "ui.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -52,13 +54,13 @@ QLabel *addLabel(QWidget *parent, const QString &text, const QRect &geometry, co
     return label;
 }
 
-void fitLabelWidth(QLabel *label, const QString &widest)
+void fitLabelToText(QLabel *label, const QString &widest)
 {
+    label->setWordWrap(false);
     const QFontMetrics metrics(label->font());
-    const int needed =
+    const int width =
         std::max(metrics.horizontalAdvance(label->text()), metrics.horizontalAdvance(widest)) + 1;
-    if (needed > label->width())
-        label->resize(needed, label->height());
+    label->resize(std::max(width, label->width()), std::max(metrics.height(), label->height()));
 }
 
 void CommandButton::keyPressEvent(QKeyEvent *event)
@@ -89,6 +91,65 @@ QComboBox *addList(QWidget *parent, const QRect &geometry, const QFont &font)
     list->setGeometry(geometry);
     list->setMaxVisibleItems(16);
     return list;
+}
+
+bool textFits(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control)) {
+        if (label->text().isEmpty())
+            return true;
+        if (label->wordWrap())
+            return label->heightForWidth(label->width()) <= label->height();
+        return label->sizeHint().width() <= label->width() &&
+               QFontMetrics(label->font()).height() <= label->height();
+    }
+    if (const auto *list = qobject_cast<const QComboBox *>(control))
+        return list->sizeHint().width() <= list->width();
+    if (const auto *button = qobject_cast<const QPushButton *>(control)) {
+        // A caption needs a little air either side inside the button's frame.
+        const QFontMetrics metrics(button->font());
+        return metrics.horizontalAdvance(button->text()) + 8 <= button->width() &&
+               metrics.height() + 4 <= button->height();
+    }
+    if (const auto *box = qobject_cast<const QAbstractButton *>(control))
+        return box->sizeHint().width() <= box->width() && box->sizeHint().height() <= box->height();
+    return true;
+}
+
+void fitText(QWidget *control)
+{
+    QFont font = control->font();
+    while (!textFits(control) && font.pixelSize() > 8) {
+        font.setPixelSize(font.pixelSize() - 1);
+        control->setFont(font);
+    }
+}
+
+void fitAllText(QWidget *window)
+{
+    for (QWidget *control : window->findChildren<QWidget *>()) {
+        if (control->parentWidget() && control->parentWidget()->inherits("FretboardPicture"))
+            continue;
+        if (qobject_cast<QLabel *>(control) || qobject_cast<QComboBox *>(control) ||
+            qobject_cast<QAbstractButton *>(control))
+            fitText(control);
+    }
+}
+
+QPixmap picture(const QString &name)
+{
+    const bool dense = qApp->devicePixelRatio() > 1.0;
+    QPixmap pixmap(QStringLiteral(":/fretsight/%1%2.png").arg(name, dense ? "@2x" : ""));
+    pixmap.setDevicePixelRatio(dense ? 2.0 : 1.0);
+    return pixmap;
+}
+
+QIcon pictureIcon(const QString &name)
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/fretsight/%1.png").arg(name));
+    icon.addFile(QStringLiteral(":/fretsight/%1@2x.png").arg(name));
+    return icon;
 }
 
 void fillList(QComboBox *list, const QStringList &items)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFont>
+#include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRect>
 #include <QStringList>
@@ -28,9 +30,10 @@ QFont smallFont();
 QLabel *addLabel(QWidget *parent, const QString &text, const QRect &geometry, const QFont &font,
                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 
-// Widens a one-line label to its text (or to `widest`, the longest text it
-// will show), keeping its left and top, so that no character is clipped.
-void fitLabelWidth(QLabel *label, const QString &widest = QString());
+// Makes a label one line and grows it to its text (or to `widest`, the
+// longest text it will show), keeping its left and top, so that no
+// character is clipped.
+void fitLabelToText(QLabel *label, const QString &widest = QString());
 
 // A push button that is never a window's default: it acts when clicked, or
 // when it has the focus and Space, Enter or Return is pressed.
@@ -45,6 +48,20 @@ protected:
 CommandButton *addButton(QWidget *parent, const QString &text, const QRect &geometry);
 
 QComboBox *addList(QWidget *parent, const QRect &geometry, const QFont &font);
+
+// Whether a control's text (every item, for a list) fits its fixed size.
+bool textFits(const QWidget *control);
+
+// Where the face that stands in for the designed one runs wider, steps a
+// control's font down a pixel at a time until its text fits.
+void fitText(QWidget *control);
+
+// fitText for every text control of a window, the fretboard's points aside.
+void fitAllText(QWidget *window);
+
+// A shipped picture at the screen's density (name@2x.png on dense screens).
+QPixmap picture(const QString &name);
+QIcon pictureIcon(const QString &name);
 
 // Appends items to a pick-only list without raising its change signal;
 // the list is left with no selection, as an empty list would have.

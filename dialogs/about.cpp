@@ -15,7 +15,7 @@ About::About() : DialogWindow(QStringLiteral("About"), 3555, 5820)
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
 
     Image1 = new QLabel(this);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/fretsight/guitar.png")));
+    Image1->setPixmap(ui::picture(QStringLiteral("guitar")));
     Image1->setGeometry(twips(1560, 120, 480, 480));
     Image1->setAlignment(Qt::AlignCenter);
 
@@ -41,6 +41,7 @@ About::About() : DialogWindow(QStringLiteral("About"), 3555, 5820)
     Command1 = ui::addButton(this, QStringLiteral("OK"), twips(1320, 5280, 975, 375));
 
     connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
+    ui::fitAllText(this);
 }
 
 void About::command1Click()

@@ -45,6 +45,7 @@ Clip::Clip() : DialogWindow(QStringLiteral("Copy Scales to Clipboard"), 5535, 43
         box->setFont(font);
         box->setGeometry(twips(ColumnLefts[k / 4], RowTops[k % 4], 975, 255));
         box->setChecked(true);
+        box->setAccessibleName(QStringLiteral("Key %1").arg(box->text()));
         Check1[k] = box;
     }
     Command1 = ui::addButton(this, QStringLiteral("Copy to Clipboard"), twips(3360, 2040, 1935, 375));
@@ -62,6 +63,7 @@ Clip::Clip() : DialogWindow(QStringLiteral("Copy Scales to Clipboard"), 5535, 43
 
     connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { command2Click(); });
+    ui::fitAllText(this);
 }
 
 std::string Clip::BuildDiagramText() const

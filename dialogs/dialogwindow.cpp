@@ -31,6 +31,7 @@ void DialogWindow::showFromMain()
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         move(screen.center() - QPoint(width() / 2, height() / 2));
     }
+    m_returnFocus = forms::fretSight().focusWidget();
     show();
     activateWindow();
 }
@@ -40,6 +41,8 @@ void DialogWindow::returnToMain()
     FretSight &main = forms::fretSight();
     main.setEnabled(true);
     hide();
+    if (m_returnFocus)
+        m_returnFocus->setFocus(Qt::OtherFocusReason);
     main.activateWindow();
 }
 

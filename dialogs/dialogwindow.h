@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 // Base of the three dialogs: a fixed-size window without a task-bar entry
@@ -29,4 +30,5 @@ protected:
 
 private:
     bool m_placed = false;
+    QPointer<QWidget> m_returnFocus; // the main window's control that opened it
 };

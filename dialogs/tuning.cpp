@@ -47,6 +47,10 @@ Tuning::Tuning() : DialogWindow(QStringLiteral("Tuning of Strings"), 5220, 3195)
     }
     Command1 = ui::addButton(this, QStringLiteral("OK"), twips(120, 2520, 975, 375));
 
+    Combo1->setAccessibleName(QStringLiteral("Tuning preset"));
+    for (int s = 1; s <= 6; ++s)
+        Combo2[s]->setAccessibleName(QStringLiteral("String %1 open note").arg(s));
+
     QWidget::setTabOrder(Combo1, Combo2[1]);
     for (int s = 1; s < 6; ++s)
         QWidget::setTabOrder(Combo2[s], Combo2[s + 1]);
@@ -58,6 +62,7 @@ Tuning::Tuning() : DialogWindow(QStringLiteral("Tuning of Strings"), 5220, 3195)
     connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
 
     formLoad();
+    ui::fitAllText(this);
 }
 
 void Tuning::formLoad()
