@@ -1,5 +1,7 @@
 #include "accessibility.h"
 
+#include "app/fretboard.h"
+
 #include <QAccessibleWidget>
 #include <QComboBox>
 
@@ -26,8 +28,26 @@ public:
     }
 };
 
-QAccessibleInterface *namedListFactory(const QString &className, QObject *object)
+// A fretboard point, named by what it stands for.
+class Point : public QAccessibleWidget {
+public:
+    explicit Point(PointMarker *marker) : QAccessibleWidget(marker, QAccessible::Graphic) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<PointMarker *>(widget())->spokenName();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *factory(const QString &className, QObject *object)
 {
+    if (className == QLatin1String("QWidget")) {
+        if (auto *marker = dynamic_cast<PointMarker *>(object))
+            return new Point(marker);
+        return nullptr;
+    }
     if (className != QLatin1String("QComboBox"))
         return nullptr;
     auto *list = qobject_cast<QComboBox *>(object);
@@ -43,7 +63,7 @@ void installAccessibility()
     static bool installed = false;
     if (!installed) {
         installed = true;
-        QAccessible::installFactory(namedListFactory);
+        QAccessible::installFactory(factory);
     }
 }
 

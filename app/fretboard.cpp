@@ -1,6 +1,7 @@
 #include "fretboard.h"
 
 #include "app/ui.h"
+#include "music/notes.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -18,6 +19,28 @@ void PointMarker::setFillColor(const QColor &color)
         return;
     m_fill = color;
     update();
+}
+
+void PointMarker::setMeaning(int string, int fret, int note, int degree, bool root)
+{
+    m_string = string;
+    m_fret = fret;
+    m_note = note;
+    m_degree = degree;
+    m_root = root;
+}
+
+QString PointMarker::spokenName() const
+{
+    if (m_degree == 0)
+        return QString();
+    const std::string_view note = music::NoteNames[m_note];
+    return QStringLiteral("String %1, fret %2: %3, degree %4%5")
+        .arg(m_string)
+        .arg(m_fret)
+        .arg(QString::fromLatin1(note.data(), static_cast<int>(note.size())))
+        .arg(m_degree)
+        .arg(m_root ? QStringLiteral(", root") : QString());
 }
 
 void PointMarker::paintEvent(QPaintEvent *)

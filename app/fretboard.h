@@ -12,11 +12,18 @@ public:
     void setFillColor(const QColor &color);
     QColor fillColor() const { return m_fill; }
 
+    // What the point stands for, as a screen reader announces it, e.g.
+    // "String 1, fret 8: C, degree 1, root". Worked out when asked for.
+    void setMeaning(int string, int fret, int note, int degree, bool root);
+    QString spokenName() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QColor m_fill;
+    int m_string = 0, m_fret = 0, m_note = 0, m_degree = 0;
+    bool m_root = false;
 };
 
 // The fretboard bitmap inside a one-pixel border; it holds the point

@@ -222,17 +222,12 @@ void FretSight::RefreshFretboard()
                 marker->show();
                 Degree[s][f]->setText(QString::number(point.degree));
                 marker->setFillColor(point.root ? board::Red : board::Yellow);
-                marker->setAccessibleName(QStringLiteral("String %1, fret %2: %3, degree %4%5")
-                                              .arg(s)
-                                              .arg(f)
-                                              .arg(noteName((open[s - 1] + f) % music::NoteCount))
-                                              .arg(point.degree)
-                                              .arg(point.root ? QStringLiteral(", root") : QString()));
+                marker->setMeaning(s, f, (open[s - 1] + f) % music::NoteCount, point.degree, point.root);
                 ++shown;
             } else {
                 marker->hide();
                 Degree[s][f]->setText(QString());
-                marker->setAccessibleName(QString());
+                marker->setMeaning(s, f, 0, 0, false);
             }
         }
     }

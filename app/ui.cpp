@@ -98,8 +98,13 @@ bool textFits(const QWidget *control)
     if (const auto *label = qobject_cast<const QLabel *>(control)) {
         if (label->text().isEmpty())
             return true;
-        if (label->wordWrap())
+        if (label->wordWrap()) {
+            // One line that fits needs no full layout of the paragraph.
+            const QFontMetrics metrics(label->font());
+            if (metrics.horizontalAdvance(label->text()) <= label->width())
+                return metrics.height() <= label->height();
             return label->heightForWidth(label->width()) <= label->height();
+        }
         return label->sizeHint().width() <= label->width() &&
                QFontMetrics(label->font()).height() <= label->height();
     }

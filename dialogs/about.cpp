@@ -18,6 +18,7 @@ About::About() : DialogWindow(QStringLiteral("About"), 3555, 5820)
     Image1->setPixmap(ui::picture(QStringLiteral("guitar")));
     Image1->setGeometry(twips(1560, 120, 480, 480));
     Image1->setAlignment(Qt::AlignCenter);
+    Image1->setAccessibleName(QStringLiteral("FretSight icon: an electric guitar"));
 
     Label1 = ui::addLabel(this, QStringLiteral("FretSight"), twips(120, 720, 3255, 255), bold, centred);
     Label2[0] = ui::addLabel(this, QStringLiteral("Version 1.0"), twips(120, 1200, 3255, 255), regular,
