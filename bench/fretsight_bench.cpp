@@ -5,9 +5,7 @@
 
 #include "app/forms.h"
 #include "app/fretsight.h"
-#include "export/diagramtext.h"
-#include "music/scales.h"
-#include "music/tunings.h"
+#include "common/diagram_fixtures.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -51,15 +49,8 @@ BENCHMARK(BM_RefreshFretboard)->Unit(benchmark::kMicrosecond);
 
 void BM_DiagramTextTwelveKeys(benchmark::State &state)
 {
-    exporter::DiagramInput in;
-    in.scaleName = std::string(music::ScaleCatalogue[0].name);
-    in.pattern = std::string(music::ScaleCatalogue[0].pattern);
-    in.open = music::TuningPresets[0].notes;
-    in.tuningName = std::string(music::TuningPresets[0].name);
-    for (int n = 0; n < 12; ++n) {
-        in.noteNames[n] = in.keyCaptions[n] = std::string(music::NoteNames[n]);
-        in.chosen[n] = true;
-    }
+    exporter::DiagramInput in = fixtures::catalogueInput(0, 0);
+    in.chosen.fill(true);
     for (auto _ : state)
         benchmark::DoNotOptimize(exporter::buildDiagramText(in));
 }

@@ -1,6 +1,4 @@
-#include "export/diagramtext.h"
-#include "music/scales.h"
-#include "music/tunings.h"
+#include "common/diagram_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -17,19 +15,7 @@ const std::string Header = "FretSight Scale Diagrams\r\r"
                            "The following are fretboard diagram(s) showing scale patterns, copied "
                            "from FretSight.\r\r\r";
 
-DiagramInput input(int scale, int preset)
-{
-    DiagramInput in;
-    in.scaleName = std::string(music::ScaleCatalogue[scale].name);
-    in.pattern = std::string(music::ScaleCatalogue[scale].pattern);
-    in.open = music::TuningPresets[preset].notes;
-    in.tuningName = std::string(music::TuningPresets[preset].name);
-    for (int n = 0; n < 12; ++n) {
-        in.noteNames[n] = std::string(music::NoteNames[n]);
-        in.keyCaptions[n] = in.noteNames[n];
-    }
-    return in;
-}
+DiagramInput input(int scale, int preset) { return fixtures::catalogueInput(scale, preset); }
 
 // Splits at CR; the final CR ends the last line rather than opening one.
 std::vector<std::string> lines(const std::string &text)
@@ -54,18 +40,7 @@ TEST(DiagramText, WorkedExampleByteForByte)
 {
     DiagramInput in = input(0, 0);
     in.chosen[0] = true;
-    const std::string expected = Header +
-        "C Major Scale, Standard Tuning.\r"
-        "\r"
-        "E     3 |-4-|---|-5-|---|-6-|---|-7-|-1-|---|-2-|---|-3-|\r"
-        "B     7 |-1-|---|-2-|---|-3-|-4-|---|-5-|---|-6-|---|-7-|\r"
-        "G     5 |---|-6-|---|-7-|-1-|---|-2-|---|-3-|-4-|---|-5-|\r"
-        "D     2 |---|-3-|-4-|---|-5-|---|-6-|---|-7-|-1-|---|-2-|\r"
-        "A     6 |---|-7-|-1-|---|-2-|---|-3-|-4-|---|-5-|---|-6-|\r"
-        "E     3 |-4-|---|-5-|---|-6-|---|-7-|-1-|---|-2-|---|-3-|\r"
-        "\r"
-        "Fret      1   2   3   4   5   6   7   8   9   10  11  12\r"
-        "\r";
+    const std::string &expected = fixtures::WorkedExample;
     EXPECT_EQ(buildDiagramText(in), expected);
     EXPECT_EQ(lines(expected).size(), 16u);
 }

@@ -2,7 +2,7 @@
 
 #include "dialogs/about.h"
 #include "dialogs/clip.h"
-#include "export/diagramtext.h"
+#include "common/diagram_fixtures.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -30,23 +30,7 @@ void tickOnly(Clip &clip, std::initializer_list<int> keys)
         QTest::mouseClick(clip.Check1[k], Qt::LeftButton, {}, QPoint(6, clip.Check1[k]->height() / 2));
 }
 
-const QString WorkedExample = QStringLiteral(
-    "FretSight Scale Diagrams\r"
-    "\r"
-    "The following are fretboard diagram(s) showing scale patterns, copied from FretSight.\r"
-    "\r"
-    "\r"
-    "C Major Scale, Standard Tuning.\r"
-    "\r"
-    "E     3 |-4-|---|-5-|---|-6-|---|-7-|-1-|---|-2-|---|-3-|\r"
-    "B     7 |-1-|---|-2-|---|-3-|-4-|---|-5-|---|-6-|---|-7-|\r"
-    "G     5 |---|-6-|---|-7-|-1-|---|-2-|---|-3-|-4-|---|-5-|\r"
-    "D     2 |---|-3-|-4-|---|-5-|---|-6-|---|-7-|-1-|---|-2-|\r"
-    "A     6 |---|-7-|-1-|---|-2-|---|-3-|-4-|---|-5-|---|-6-|\r"
-    "E     3 |-4-|---|-5-|---|-6-|---|-7-|-1-|---|-2-|---|-3-|\r"
-    "\r"
-    "Fret      1   2   3   4   5   6   7   8   9   10  11  12\r"
-    "\r");
+const QString WorkedExample = QString::fromStdString(fixtures::WorkedExample);
 
 } // namespace
 

@@ -7,7 +7,7 @@
 
 #include "dialogs/about.h"
 #include "dialogs/clip.h"
-#include "export/diagramtext.h"
+#include "common/diagram_fixtures.h"
 #include "music/tunings.h"
 
 #include <QCheckBox>
@@ -38,15 +38,11 @@ struct Model {
 
     QString diagramText() const
     {
-        exporter::DiagramInput in;
-        in.scaleName = std::string(music::ScaleCatalogue[scale].name);
-        in.pattern = std::string(music::ScaleCatalogue[scale].pattern);
+        exporter::DiagramInput in = fixtures::catalogueInput(scale, 0);
         in.open = notes;
         in.tuningName = std::string(music::TuningPresets[preset()].name);
-        for (int n = 0; n < 12; ++n) {
-            in.noteNames[n] = in.keyCaptions[n] = std::string(music::NoteNames[n]);
+        for (int n = 0; n < 12; ++n)
             in.chosen[n] = ticked[n];
-        }
         return QString::fromStdString(exporter::buildDiagramText(in));
     }
 };
