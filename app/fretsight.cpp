@@ -75,7 +75,7 @@ QStringList scaleNameList()
 
 } // namespace
 
-FretSight::FretSight() : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+FretSight::FretSight() : QWidget(nullptr)
 {
     ui::installAccessibility();
     setWindowTitle(QStringLiteral("FretSight"));

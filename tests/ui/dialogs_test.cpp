@@ -87,24 +87,6 @@ private slots:
                                 "showing scale patterns, copied from FretSight.\r\r\r"));
     }
 
-    void blocksFollowKeyOrderAndCurrentTuning()
-    {
-        FretSight &main = startProgram();
-        waitForActivation(main);
-        main.Combo2->setCurrentIndex(6); // Jazz Minor
-        QTest::mouseClick(main.Command1, Qt::LeftButton);
-        forms::tuning().Combo2[3]->setCurrentIndex(9); // custom
-        QTest::mouseClick(forms::tuning().Command1, Qt::LeftButton);
-
-        Clip &clip = openClip(main);
-        tickOnly(clip, {11, 0}); // "B" ticked before "C"
-        QTest::mouseClick(clip.Command1, Qt::LeftButton);
-        const QStringList lines = clipboardText().split(QLatin1Char('\r'));
-        QCOMPARE(lines[5], QStringLiteral("C Jazz Minor Scale, Custom Tuning Tuning."));
-        QCOMPARE(lines[16], QStringLiteral("B Jazz Minor Scale, Custom Tuning Tuning."));
-        QVERIFY(lines[9].startsWith(QStringLiteral("A     6 |")));
-    }
-
     void cancelKeepsClipboardAndTicks()
     {
         FretSight &main = startProgram();

@@ -79,19 +79,6 @@ private slots:
         QCOMPARE(main.Shape[1][5]->fillColor(), board::Red);
     }
 
-    void keyboardStepsThroughTheLists()
-    {
-        FretSight &main = startProgram();
-        waitForActivation(main);
-        main.Combo2->setFocus();
-        const int before = main.refreshCount();
-        QTest::keyClick(main.Combo2, Qt::Key_Down);
-        QCOMPARE(main.Combo2->currentText(), QStringLiteral("Minor"));
-        QCOMPARE(main.refreshCount(), before + 1);
-        QString why;
-        QVERIFY2(boardMatches(main, 1, 0, currentTuning(), &why), qPrintable(why));
-    }
-
     void tabOrder()
     {
         FretSight &main = startProgram();
