@@ -1,14 +1,14 @@
 #include "fretboard.h"
 
 #include "app/ui.h"
-#include "music/notes.h"
 
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
-PointMarker::PointMarker(QWidget *parent) : QWidget(parent), m_fill(board::Yellow)
+PointMarker::PointMarker(QWidget *parent, int string, int fret)
+    : QWidget(parent), m_fill(board::Yellow), m_string(string), m_fret(fret)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -21,10 +21,8 @@ void PointMarker::setFillColor(const QColor &color)
     update();
 }
 
-void PointMarker::setMeaning(int string, int fret, int note, int degree, bool root)
+void PointMarker::setMeaning(int note, int degree, bool root)
 {
-    m_string = string;
-    m_fret = fret;
     m_note = note;
     m_degree = degree;
     m_root = root;
@@ -34,11 +32,10 @@ QString PointMarker::spokenName() const
 {
     if (m_degree == 0)
         return QString();
-    const std::string_view note = music::NoteNames[m_note];
     return QStringLiteral("String %1, fret %2: %3, degree %4%5")
         .arg(m_string)
         .arg(m_fret)
-        .arg(QString::fromLatin1(note.data(), static_cast<int>(note.size())))
+        .arg(ui::noteName(m_note))
         .arg(m_degree)
         .arg(m_root ? QStringLiteral(", root") : QString());
 }

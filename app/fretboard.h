@@ -7,14 +7,14 @@
 // A filled circle that marks one fretboard point.
 class PointMarker : public QWidget {
 public:
-    explicit PointMarker(QWidget *parent);
+    PointMarker(QWidget *parent, int string, int fret);
 
     void setFillColor(const QColor &color);
     QColor fillColor() const { return m_fill; }
 
     // What the point stands for, as a screen reader announces it, e.g.
     // "String 1, fret 8: C, degree 1, root". Worked out when asked for.
-    void setMeaning(int string, int fret, int note, int degree, bool root);
+    void setMeaning(int note, int degree, bool root);
     QString spokenName() const;
 
 protected:
@@ -22,7 +22,8 @@ protected:
 
 private:
     QColor m_fill;
-    int m_string = 0, m_fret = 0, m_note = 0, m_degree = 0;
+    const int m_string, m_fret;
+    int m_note = 0, m_degree = 0;
     bool m_root = false;
 };
 

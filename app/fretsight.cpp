@@ -51,17 +51,11 @@ const char *const Instructions[3] = {
 constexpr std::array<int, 3> InstructionTops = {3480, 4320, 4920};
 constexpr std::array<int, 3> InstructionHeights = {735, 495, 495};
 
-QString noteName(int n)
-{
-    const std::string_view name = music::NoteNames[n];
-    return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
-}
-
 QStringList noteNameList()
 {
     QStringList names;
     for (int n = 0; n < music::NoteCount; ++n)
-        names << noteName(n);
+        names << ui::noteName(n);
     return names;
 }
 
@@ -69,7 +63,7 @@ QStringList scaleNameList()
 {
     QStringList names;
     for (const music::ScaleType &scale : music::ScaleCatalogue)
-        names << QString::fromLatin1(scale.name.data(), static_cast<int>(scale.name.size()));
+        names << ui::text(scale.name);
     return names;
 }
 
@@ -100,7 +94,7 @@ FretSight::FretSight() : QWidget(nullptr)
     buildBoard();
 
     for (int s = 1; s <= music::StringCount; ++s) {
-        Label3[s] = ui::addLabel(this, noteName(music::TuningPresets[0].notes[s - 1]),
+        Label3[s] = ui::addLabel(this, ui::noteName(music::TuningPresets[0].notes[s - 1]),
                                  twips(120, OpenLabelTops[s], 135, 135), ui::smallFont());
         ui::fitLabelToText(Label3[s], QStringLiteral("G#"));
     }
@@ -149,7 +143,7 @@ void FretSight::buildBoard()
     const QFont font = ui::smallFont();
     for (int s = 1; s <= music::StringCount; ++s) {
         for (int f = 0; f < music::FretCount; ++f) {
-            auto *marker = new PointMarker(Picture1);
+            auto *marker = new PointMarker(Picture1, s, f);
             // Two points sit a little off their row, as drawn.
             const int top = (s == 6 && f == 2) ? 1095 : MarkerTops[s];
             marker->setGeometry(FretboardPicture::inside(MarkerLefts[f], top, MarkerSize, MarkerSize));
@@ -183,7 +177,7 @@ void FretSight::formLoad()
     Combo1->setCurrentIndex(0);
     Combo2->setCurrentIndex(0);
     Module1::fillScalePatterns();
-    ui::fitAllText(this);
+    ui::fitAllText(this, Picture1);
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     move(screen.center() - QPoint(width() / 2, height() / 2));
@@ -195,7 +189,7 @@ void FretSight::formActivate()
 {
     Tuning &tuning = forms::tuning();
     for (int s = 1; s <= music::StringCount; ++s)
-        Label3[s]->setText(noteName(tuning.Combo2[s]->currentIndex()));
+        Label3[s]->setText(ui::noteName(tuning.Combo2[s]->currentIndex()));
     if (isVisible())
         RefreshFretboard();
 }
@@ -222,12 +216,12 @@ void FretSight::RefreshFretboard()
                 marker->show();
                 Degree[s][f]->setText(QString::number(point.degree));
                 marker->setFillColor(point.root ? board::Red : board::Yellow);
-                marker->setMeaning(s, f, (open[s - 1] + f) % music::NoteCount, point.degree, point.root);
+                marker->setMeaning((open[s - 1] + f) % music::NoteCount, point.degree, point.root);
                 ++shown;
             } else {
                 marker->hide();
                 Degree[s][f]->setText(QString());
-                marker->setMeaning(s, f, 0, 0, false);
+                marker->setMeaning(0, 0, false);
             }
         }
     }

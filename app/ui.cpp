@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "music/notes.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -130,10 +132,15 @@ void fitText(QWidget *control)
     }
 }
 
-void fitAllText(QWidget *window)
+QString noteName(int n)
+{
+    return text(music::NoteNames[n]);
+}
+
+void fitAllText(QWidget *window, const QWidget *except)
 {
     for (QWidget *control : window->findChildren<QWidget *>()) {
-        if (control->parentWidget() && control->parentWidget()->inherits("FretboardPicture"))
+        if (except && except->isAncestorOf(control))
             continue;
         if (qobject_cast<QLabel *>(control) || qobject_cast<QComboBox *>(control) ||
             qobject_cast<QAbstractButton *>(control))

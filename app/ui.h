@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QStringList>
 
+#include <string_view>
+
 class QComboBox;
 class QLabel;
 class QWidget;
@@ -14,6 +16,15 @@ class QWidget;
 // Layout helpers shared by all windows. Positions are designed in twips
 // (15 to a pixel at the usual 96 dpi) and converted here.
 namespace ui {
+
+// The program's fixed texts are ASCII.
+inline QString text(std::string_view ascii)
+{
+    return QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size()));
+}
+
+// The name of note index n, "C" .. "B".
+QString noteName(int n);
 
 constexpr int px(int twips) { return (twips * 2 + 15) / 30; }
 
@@ -56,8 +67,8 @@ bool textFits(const QWidget *control);
 // control's font down a pixel at a time until its text fits.
 void fitText(QWidget *control);
 
-// fitText for every text control of a window, the fretboard's points aside.
-void fitAllText(QWidget *window);
+// fitText for every text control of a window, except those inside `except`.
+void fitAllText(QWidget *window, const QWidget *except = nullptr);
 
 // A shipped picture at the screen's density (name@2x.png on dense screens).
 QPixmap picture(const QString &name);

@@ -40,8 +40,7 @@ Clip::Clip() : DialogWindow(QStringLiteral("Copy Scales to Clipboard"), 5535, 43
         twips(240, 1200, 5055, 375), font);
 
     for (int k = 0; k < 12; ++k) {
-        const std::string_view name = music::NoteNames[k];
-        auto *box = new QCheckBox(QString::fromLatin1(name.data(), static_cast<int>(name.size())), this);
+        auto *box = new QCheckBox(ui::noteName(k), this);
         box->setFont(font);
         box->setGeometry(twips(ColumnLefts[k / 4], RowTops[k % 4], 975, 255));
         box->setChecked(true);
@@ -91,7 +90,7 @@ void Clip::command1Click()
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     const std::string diagrams = BuildDiagramText();
-    clipboard->setText(QString::fromLatin1(diagrams.data(), static_cast<int>(diagrams.size())));
+    clipboard->setText(ui::text(diagrams));
     returnToMain();
 }
 

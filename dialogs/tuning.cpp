@@ -14,10 +14,6 @@ namespace {
 
 int stringTop(int s, int base) { return base + 480 * (s - 1); }
 
-QString latin1(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<int>(text.size()));
-}
 
 } // namespace
 
@@ -68,14 +64,14 @@ Tuning::Tuning() : DialogWindow(QStringLiteral("Tuning of Strings"), 5220, 3195)
 void Tuning::formLoad()
 {
     QStringList notes;
-    for (std::string_view name : music::NoteNames)
-        notes << latin1(name);
+    for (int n = 0; n < music::NoteCount; ++n)
+        notes << ui::noteName(n);
     for (int s = 1; s <= 6; ++s)
         ui::fillList(Combo2[s], notes);
 
     QStringList presets;
     for (const music::TuningPreset &preset : music::TuningPresets)
-        presets << latin1(preset.name);
+        presets << ui::text(preset.name);
     ui::fillList(Combo1, presets);
 
     Combo1->setCurrentIndex(0); // applies "Standard"
