@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "forms.h"
 
 #include "app/fretsight.h"
@@ -6,34 +7,46 @@
 #include "dialogs/tuning.h"
 
 #include <QCoreApplication>
-
-#include <memory>
+#include <QPointer>
 
 namespace forms {
 
 namespace {
 
-std::unique_ptr<FretSight> g_fretSight;
-std::unique_ptr<Tuning> g_tuning;
-std::unique_ptr<Clip> g_clip;
-std::unique_ptr<About> g_about;
+QPointer<FretSight> g_fretSight;
+QPointer<Tuning> g_tuning;
+QPointer<Clip> g_clip;
+QPointer<About> g_about;
+
+void destroyWithApplication()
+{
+    static bool registered = false;
+    if (!registered) {
+        registered = true;
+        qAddPostRoutine(unloadAll);
+    }
+}
 
 template <typename Form>
-Form &instance(std::unique_ptr<Form> &slot)
+Form *create(QPointer<Form> &slot)
 {
-    if (!slot)
-        slot = std::make_unique<Form>();
-    return *slot;
+    destroyWithApplication();
+    slot = new Form();
+    return slot;
+}
+
+template <typename Form>
+Form &instance(QPointer<Form> &slot)
+{
+    return slot ? *slot : *create(slot);
 }
 
 } // namespace
 
 FretSight &fretSight()
 {
-    if (!g_fretSight) {
-        g_fretSight = std::make_unique<FretSight>();
-        g_fretSight->formLoad();
-    }
+    if (!g_fretSight)
+        create(g_fretSight)->formLoad();
     return *g_fretSight;
 }
 
@@ -41,28 +54,24 @@ Tuning &tuning() { return instance(g_tuning); }
 Clip &clip() { return instance(g_clip); }
 About &about() { return instance(g_about); }
 
-bool tuningLoaded() { return g_tuning != nullptr; }
+bool tuningLoaded() { return !g_tuning.isNull(); }
 
 void endProgram()
 {
     // Dialogs first, so that no window is left behind the main one.
-    if (g_about)
-        g_about->hide();
-    if (g_clip)
-        g_clip->hide();
-    if (g_tuning)
-        g_tuning->hide();
-    if (g_fretSight)
-        g_fretSight->hide();
+    for (QWidget *window : std::initializer_list<QWidget *>{g_about, g_clip, g_tuning, g_fretSight}) {
+        if (window)
+            window->hide();
+    }
     QCoreApplication::exit(0);
 }
 
 void unloadAll()
 {
-    g_about.reset();
-    g_clip.reset();
-    g_tuning.reset();
-    g_fretSight.reset();
+    delete g_about;
+    delete g_clip;
+    delete g_tuning;
+    delete g_fretSight;
 }
 
 } // namespace forms

@@ -1,63 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fretsight.h"
 
-#include "app/accessibility.h"
-#include "app/fretboard.h"
 #include "app/forms.h"
-#include "app/ui.h"
 #include "dialogs/about.h"
 #include "dialogs/clip.h"
 #include "dialogs/tuning.h"
 #include "music/scales.h"
 #include "music/tunings.h"
+#include "widgets/accessibility.h"
+#include "widgets/commandbutton.h"
+#include "widgets/fretboardview.h"
+#include "widgets/ui.h"
+#include "widgets/windowplacement.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLabel>
-#include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
 
 namespace {
 
+using ui::Face;
 using ui::twips;
 
-constexpr std::array<int, 7> OpenLabelTops = {0, 1320, 1520, 1730, 1910, 2120, 2310};
-constexpr std::array<int, music::FretCount> FretLabelLefts = {
-    480, 1130, 1920, 2690, 3440, 4200, 4980, 5700, 6420, 7110, 7720, 8380, 9020};
-
-// Point rows and columns inside the picture, in twips.
-constexpr std::array<int, 7> MarkerTops = {0, 120, 320, 510, 700, 900, 1100};
-constexpr std::array<int, 7> DegreeTops = {0, 120, 320, 510, 700, 900, 1090};
-constexpr std::array<int, music::FretCount> MarkerLefts = {
-    120, 720, 1500, 2280, 3050, 3790, 4560, 5300, 6000, 6690, 7340, 8000, 8620};
-constexpr std::array<int, music::FretCount> DegreeLefts = {
-    170, 770, 1550, 2330, 3090, 3840, 4610, 5340, 6050, 6740, 7380, 8040, 8670};
-constexpr int MarkerSize = 165;
-constexpr int DegreeSize = 135;
-
-const char *const Instructions[3] = {
-    "The above diagram represents a guitar fretboard, showing six strings and twelve frets "
-    "(including the open strings). Choose the scale key and scale type in the two drop-down boxes "
-    "at the top. The yellow points on the fretboard represent scale notes, while the red points "
-    "represent the root notes of the scale. ",
-    "Note the tuning of the guitar strings (as shown by the open notes to the left of the "
-    "fretboard). The tuning of the strings can be changed by pressing the 'Tuning' button.",
-    "The scales can be printed by clicking on the 'Copy' button. You will be able to copy a diagram "
-    "of the scales to the clipboard, which can then be pasted and printed from a word processor.",
+// The window's layout: text, rectangle (twips: left, top, width, height)
+// and face of each control.
+namespace layout {
+constexpr QSize Client(10110, 6330);
+constexpr ui::TextControl Label1{"Key:", twips(360, 120, 1455, 255), Face::Bold};
+constexpr QRect Combo1 = twips(360, 480, 1095, 360); // Face::List
+constexpr ui::TextControl Label2{"Scale Type:", twips(1680, 120, 3255, 255), Face::Bold};
+constexpr QRect Combo2 = twips(1680, 480, 4095, 360); // Face::List
+constexpr ui::TextControl Command1{"Tuning..", twips(6000, 480, 1215, 375), Face::Bold};
+constexpr ui::TextControl Command3{"Copy..", twips(7440, 480, 1095, 375), Face::Bold};
+constexpr ui::TextControl Command2{"About...", twips(8760, 480, 1095, 375), Face::Bold};
+constexpr QRect Picture1 = twips(360, 1200, 9480, 1395);
+constexpr ui::TextControl Label5{"Instructions:", twips(360, 3120, 1695, 255), Face::Bold};
+constexpr ui::TextControl Label6[3] = {
+    {"The above diagram represents a guitar fretboard, showing six strings and twelve frets "
+     "(including the open strings). Choose the scale key and scale type in the two drop-down boxes "
+     "at the top. The yellow points on the fretboard represent scale notes, while the red points "
+     "represent the root notes of the scale. ",
+     twips(360, 3480, 9495, 735), Face::Bold},
+    {"Note the tuning of the guitar strings (as shown by the open notes to the left of the "
+     "fretboard). The tuning of the strings can be changed by pressing the 'Tuning' button.",
+     twips(360, 4320, 9495, 495), Face::Bold},
+    {"The scales can be printed by clicking on the 'Copy' button. You will be able to copy a "
+     "diagram of the scales to the clipboard, which can then be pasted and printed from a word "
+     "processor.",
+     twips(360, 4920, 9495, 495), Face::Bold},
 };
-constexpr std::array<int, 3> InstructionTops = {3480, 4320, 4920};
-constexpr std::array<int, 3> InstructionHeights = {735, 495, 495};
+constexpr ui::TextControl Label7{"FretSight 1.0 - scales on the guitar fretboard",
+                                 twips(360, 5760, 3615, 375), Face::Bold};
+constexpr ui::TextControl Command4{"Exit Program", twips(8280, 5760, 1575, 375), Face::Bold};
 
-QStringList noteNameList()
-{
-    QStringList names;
-    for (int n = 0; n < music::NoteCount; ++n)
-        names << ui::noteName(n);
-    return names;
-}
+// Open-string names (Label3, by string) left of the board and fret numbers
+// (Label4, by fret) under it, 135 x 135 each in Face::Small. They are
+// widened to their text, which the designed size would clip.
+constexpr int Label3Left = 120;
+constexpr int Label3Tops[7] = {0, 1320, 1520, 1730, 1910, 2120, 2310};
+constexpr int Label4Top = 2640;
+constexpr int Label4Lefts[music::FretCount] = {480,  1130, 1920, 2690, 3440, 4200, 4980,
+                                               5700, 6420, 7110, 7720, 8380, 9020};
+constexpr int SmallLabelSize = 135;
+
+// The points inside the picture: markers (Shape1..6) of 165 and degree
+// labels (Label11..16) of 135 twips, by string row and fret column.
+constexpr int MarkerSize = 165;
+constexpr int MarkerTops[7] = {0, 120, 320, 510, 700, 900, 1100};
+constexpr int MarkerLefts[music::FretCount] = {120,  720,  1500, 2280, 3050, 3790, 4560,
+                                               5300, 6000, 6690, 7340, 8000, 8620};
+constexpr int DegreeSize = 135;
+constexpr int DegreeTops[7] = {0, 120, 320, 510, 700, 900, 1090};
+constexpr int DegreeLefts[music::FretCount] = {170,  770,  1550, 2330, 3090, 3840, 4610,
+                                               5340, 6050, 6740, 7380, 8040, 8670};
+// Two elements sit a little off their row and column, as drawn.
+constexpr int Shape6Fret2Top = 1095;
+constexpr QPoint Label16Fret0{165, 1080};
+} // namespace layout
 
 QStringList scaleNameList()
 {
@@ -69,60 +92,55 @@ QStringList scaleNameList()
 
 } // namespace
 
-FretSight::FretSight() : QWidget(nullptr)
+FretSight::FretSight()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint)
 {
     ui::installAccessibility();
     setWindowTitle(QStringLiteral("FretSight"));
     setWindowIcon(ui::pictureIcon(QStringLiteral("guitar")));
-    setFixedSize(ui::px(10110), ui::px(6330));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(ui::px(layout::Client.width()), ui::px(layout::Client.height()));
 
-    const QFont textFont = ui::dialogFont(8.25);
-    const QFont listFont = ui::dialogFont(9.75);
+    Label1 = ui::addLabel(this, layout::Label1);
+    Combo1 = ui::addList(this, layout::Combo1, Face::List);
+    Label2 = ui::addLabel(this, layout::Label2);
+    Combo2 = ui::addList(this, layout::Combo2, Face::List);
+    Command1 = ui::addButton(this, layout::Command1);
+    Command3 = ui::addButton(this, layout::Command3);
+    Command2 = ui::addButton(this, layout::Command2);
+    Label1->setBuddy(Combo1);
+    Label2->setBuddy(Combo2);
 
-    Label1 = ui::addLabel(this, QStringLiteral("Key:"), twips(360, 120, 1455, 255), textFont);
-    Combo1 = ui::addList(this, twips(360, 480, 1095, 360), listFont);
-    Label2 = ui::addLabel(this, QStringLiteral("Scale Type:"), twips(1680, 120, 3255, 255), textFont);
-    Combo2 = ui::addList(this, twips(1680, 480, 4095, 360), listFont);
-    Command1 = ui::addButton(this, QStringLiteral("Tuning.."), twips(6000, 480, 1215, 375));
-    Command3 = ui::addButton(this, QStringLiteral("Copy.."), twips(7440, 480, 1095, 375));
-    Command2 = ui::addButton(this, QStringLiteral("About..."), twips(8760, 480, 1095, 375));
-
-    Picture1 = new FretboardPicture(this);
-    Picture1->setGeometry(twips(360, 1200, 9480, 1395));
+    Picture1 = new FretboardView(this);
+    Picture1->setGeometry(layout::Picture1);
+    Picture1->setAccessibleName(QStringLiteral("Fretboard"));
     buildBoard();
 
+    const QFont small = ui::font(Face::Small);
     for (int s = 1; s <= music::StringCount; ++s) {
-        Label3[s] = ui::addLabel(this, ui::noteName(music::TuningPresets[0].notes[s - 1]),
-                                 twips(120, OpenLabelTops[s], 135, 135), ui::smallFont());
+        const QString name = ui::noteName(music::TuningPresets[0].notes[s - 1]);
+        Label3[s] = ui::addLabel(this, {"", twips(layout::Label3Left, layout::Label3Tops[s],
+                                                  layout::SmallLabelSize, layout::SmallLabelSize),
+                                        Face::Small});
+        Label3[s]->setText(name);
+        Label3[s]->setAccessibleDescription(QStringLiteral("Open note of string %1").arg(s));
         ui::fitLabelToText(Label3[s], QStringLiteral("G#"));
     }
     for (int f = 0; f < music::FretCount; ++f) {
-        Label4[f] = ui::addLabel(this, QString::number(f), twips(FretLabelLefts[f], 2640, 135, 135),
-                                 ui::smallFont());
+        Label4[f] = ui::addLabel(this, {"", twips(layout::Label4Lefts[f], layout::Label4Top,
+                                                  layout::SmallLabelSize, layout::SmallLabelSize),
+                                        Face::Small});
+        Label4[f]->setText(QString::number(f));
         ui::fitLabelToText(Label4[f]);
     }
 
-    Label5 = ui::addLabel(this, QStringLiteral("Instructions:"), twips(360, 3120, 1695, 255), textFont);
-    for (int i = 0; i < 3; ++i) {
-        Label6[i] = ui::addLabel(this, QString::fromLatin1(Instructions[i]),
-                                 twips(360, InstructionTops[i], 9495, InstructionHeights[i]), textFont);
-    }
-    Label7 = ui::addLabel(this, QStringLiteral("FretSight 1.0 - scales on the guitar fretboard"),
-                          twips(360, 5760, 3615, 375), textFont, Qt::AlignLeft | Qt::AlignVCenter);
-    Command4 = ui::addButton(this, QStringLiteral("Exit Program"), twips(8280, 5760, 1575, 375));
+    Label5 = ui::addLabel(this, layout::Label5);
+    for (int i = 0; i < 3; ++i)
+        Label6[i] = ui::addLabel(this, layout::Label6[i]);
+    Label7 = ui::addLabel(this, layout::Label7, Qt::AlignLeft | Qt::AlignVCenter);
+    Command4 = ui::addButton(this, layout::Command4);
 
-    Combo1->setAccessibleName(QStringLiteral("Key"));
-    Combo2->setAccessibleName(QStringLiteral("Scale type"));
-    Command1->setAccessibleName(QStringLiteral("Tuning"));
-    Command3->setAccessibleName(QStringLiteral("Copy"));
-    Command2->setAccessibleName(QStringLiteral("About"));
-    Picture1->setAccessibleName(QStringLiteral("Fretboard"));
-    for (int s = 1; s <= music::StringCount; ++s)
-        Label3[s]->setAccessibleDescription(QStringLiteral("Open note of string %1").arg(s));
-
-    Picture1->setFocusPolicy(Qt::TabFocus);
     QWidget::setTabOrder(Picture1, Combo1);
     QWidget::setTabOrder(Combo1, Combo2);
     QWidget::setTabOrder(Combo2, Command1);
@@ -130,57 +148,46 @@ FretSight::FretSight() : QWidget(nullptr)
     QWidget::setTabOrder(Command2, Command3);
     QWidget::setTabOrder(Command3, Command4);
 
-    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { combo1Click(); });
-    connect(Combo2, &QComboBox::currentIndexChanged, this, [this] { combo2Click(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { command2Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { command3Click(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { command4Click(); });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &FretSight::combo1Click);
+    connect(Combo2, &QComboBox::currentIndexChanged, this, &FretSight::combo2Click);
+    connect(Command1, &QPushButton::clicked, this, &FretSight::command1Click);
+    connect(Command2, &QPushButton::clicked, this, &FretSight::command2Click);
+    connect(Command3, &QPushButton::clicked, this, &FretSight::command3Click);
+    connect(Command4, &QPushButton::clicked, this, &FretSight::command4Click);
 }
 
 void FretSight::buildBoard()
 {
-    const QFont font = ui::smallFont();
+    using namespace layout;
+    Picture1->setLabelFont(ui::font(Face::Small));
+    // All markers first, then all labels, so that labels are drawn above.
     for (int s = 1; s <= music::StringCount; ++s) {
         for (int f = 0; f < music::FretCount; ++f) {
-            auto *marker = new PointMarker(Picture1, s, f);
-            // Two points sit a little off their row, as drawn.
-            const int top = (s == 6 && f == 2) ? 1095 : MarkerTops[s];
-            marker->setGeometry(FretboardPicture::inside(MarkerLefts[f], top, MarkerSize, MarkerSize));
-            marker->hide();
-            Shape[s][f] = marker;
+            const int top = (s == 6 && f == 2) ? Shape6Fret2Top : MarkerTops[s];
+            Shape[s][f] = Picture1->addMarker(
+                FretboardView::inside(MarkerLefts[f], top, MarkerSize, MarkerSize), s, f);
         }
     }
-    // Labels are made after all markers so that they are drawn above them.
     for (int s = 1; s <= music::StringCount; ++s) {
         for (int f = 0; f < music::FretCount; ++f) {
-            const bool offset = s == 6 && f == 0;
-            auto *label = new QLabel(Picture1);
-            label->setFont(font);
-            label->setGeometry(FretboardPicture::inside(offset ? 165 : DegreeLefts[f],
-                                                        offset ? 1080 : DegreeTops[s], DegreeSize,
-                                                        DegreeSize));
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            label->setAttribute(Qt::WA_TransparentForMouseEvents);
-            QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, Qt::black);
-            label->setPalette(palette);
-            Degree[s][f] = label;
+            const bool odd = s == 6 && f == 0;
+            Degree[s][f] = Picture1->addLabel(
+                FretboardView::inside(odd ? Label16Fret0.x() : DegreeLefts[f],
+                                      odd ? Label16Fret0.y() : DegreeTops[s], DegreeSize, DegreeSize));
         }
     }
 }
 
 void FretSight::formLoad()
 {
-    ui::fillList(Combo1, noteNameList());
+    ui::fillList(Combo1, ui::noteNames());
     ui::fillList(Combo2, scaleNameList());
     Combo1->setCurrentIndex(0);
     Combo2->setCurrentIndex(0);
     Module1::fillScalePatterns();
-    ui::fitAllText(this, Picture1);
+    ui::fitAllText(this);
 
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    move(screen.center() - QPoint(width() / 2, height() / 2));
+    ui::centreOnScreen(this, QGuiApplication::primaryScreen());
     show();
     activateWindow(); // its activation handler draws the board
 }
@@ -215,7 +222,7 @@ void FretSight::RefreshFretboard()
             if (point.shown) {
                 marker->show();
                 Degree[s][f]->setText(QString::number(point.degree));
-                marker->setFillColor(point.root ? board::Red : board::Yellow);
+                marker->setFillColor(point.root ? FretboardView::Red : FretboardView::Yellow);
                 marker->setMeaning((open[s - 1] + f) % music::NoteCount, point.degree, point.root);
                 ++shown;
             } else {
@@ -228,21 +235,45 @@ void FretSight::RefreshFretboard()
     Picture1->setAccessibleDescription(QStringLiteral("%1 %2: %3 scale notes on frets 0 to 12")
                                            .arg(Combo1->currentText(), Combo2->currentText())
                                            .arg(shown));
+    Picture1->announceChange();
     ++m_refreshCount;
 }
 
 bool FretSight::event(QEvent *event)
 {
     const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::WindowActivate)
-        formActivate();
+    if (event->type() == QEvent::WindowActivate) {
+        // Brought forward (a click, the task bar) while a dialog is open: the
+        // dialog is what the user must get back to, minimized or not.
+        if (!isEnabled() && m_dialog && m_dialog->isVisible())
+            m_dialog->bringBack();
+        else
+            formActivate();
+    }
     return handled;
+}
+
+void FretSight::changeEvent(QEvent *event)
+{
+    // The layout is fixed: a window manager that maximizes or fills the
+    // screen with it anyway is undone.
+    constexpr Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (event->type() == QEvent::WindowStateChange && (windowState() & filling))
+        setWindowState(windowState() & ~filling);
+    QWidget::changeEvent(event);
 }
 
 void FretSight::closeEvent(QCloseEvent *event)
 {
     event->accept();
     forms::endProgram();
+}
+
+void FretSight::openDialog(FormDialog &dialog)
+{
+    m_dialog = &dialog;
+    dialog.openOver(this);
+    setEnabled(false);
 }
 
 void FretSight::combo1Click()
@@ -257,25 +288,7 @@ void FretSight::combo2Click()
         RefreshFretboard();
 }
 
-void FretSight::command1Click()
-{
-    forms::tuning().showFromMain();
-    setEnabled(false);
-}
-
-void FretSight::command2Click()
-{
-    forms::about().showFromMain();
-    setEnabled(false);
-}
-
-void FretSight::command3Click()
-{
-    forms::clip().showFromMain();
-    setEnabled(false);
-}
-
-void FretSight::command4Click()
-{
-    forms::endProgram();
-}
+void FretSight::command1Click() { openDialog(forms::tuning()); }
+void FretSight::command2Click() { openDialog(forms::about()); }
+void FretSight::command3Click() { openDialog(forms::clip()); }
+void FretSight::command4Click() { forms::endProgram(); }

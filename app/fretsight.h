@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "music/notes.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -9,13 +11,17 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
-class FretboardPicture;
+class DegreeLabel;
+class FormDialog;
+class FretboardView;
 class PointMarker;
 
 // The main window: key and scale-type lists, the fretboard and its points,
 // and the buttons that open the dialogs. Other windows reach its controls
 // directly.
 class FretSight : public QWidget {
+    Q_OBJECT
+
 public:
     FretSight();
 
@@ -37,7 +43,7 @@ public:
     QPushButton *Command1 = nullptr; // "Tuning.."
     QPushButton *Command3 = nullptr; // "Copy.."
     QPushButton *Command2 = nullptr; // "About..."
-    FretboardPicture *Picture1 = nullptr;
+    FretboardView *Picture1 = nullptr;
     std::array<QLabel *, 7> Label3{};  // open-string names, elements 1..6
     std::array<QLabel *, 13> Label4{}; // fret numbers 0..12
     QLabel *Label5 = nullptr;
@@ -46,18 +52,21 @@ public:
     QPushButton *Command4 = nullptr;  // "Exit Program"
 
     // Shape[s] is the marker array of string s (Shape1 .. Shape6), by fret;
-    // Degree[s] the degree labels of string s (Label11 .. Label16).
-    using FretRow = std::array<PointMarker *, music::FretCount>;
-    using LabelRow = std::array<QLabel *, music::FretCount>;
-    std::array<FretRow, 7> Shape{};
+    // Degree[s] the degree labels of string s (Label11 .. Label16). Both are
+    // items of the board, painted by Picture1.
+    using MarkerRow = std::array<PointMarker *, music::FretCount>;
+    using LabelRow = std::array<DegreeLabel *, music::FretCount>;
+    std::array<MarkerRow, 7> Shape{};
     std::array<LabelRow, 7> Degree{};
 
 protected:
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildBoard();
+    void openDialog(FormDialog &dialog);
     void combo1Click();
     void combo2Click();
     void command1Click();
@@ -65,5 +74,6 @@ private:
     void command3Click();
     void command4Click();
 
+    QPointer<FormDialog> m_dialog; // the dialog this window opened last
     int m_refreshCount = 0;
 };

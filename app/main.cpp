@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms.h"
 
 #include <QApplication>
@@ -11,7 +12,5 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     forms::fretSight();
-    const int rc = QApplication::exec();
-    forms::unloadAll();
-    return rc;
+    return QApplication::exec();
 }

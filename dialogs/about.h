@@ -1,14 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "dialogs/dialogwindow.h"
+#include "widgets/formdialog.h"
 
 #include <array>
 
 class QLabel;
 class QPushButton;
 
-// The about box: icon, name, and an invitation to send feedback.
-class About : public DialogWindow {
+// The about box: icon, name, licence, and an invitation to send feedback.
+class About : public FormDialog {
+    Q_OBJECT
+
 public:
     About();
 
@@ -19,7 +22,7 @@ public:
     QPushButton *Command1 = nullptr; // "OK"
 
 protected:
-    void closeRequested() override;
+    QAbstractButton *closingButton() const override;
 
 private:
     void command1Click();

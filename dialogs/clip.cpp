@@ -1,67 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "clip.h"
 
-#include "app/fretsight.h"
 #include "app/forms.h"
-#include "app/ui.h"
+#include "app/fretsight.h"
 #include "dialogs/tuning.h"
+#include "export/diagramhtml.h"
 #include "export/diagramtext.h"
 #include "music/scales.h"
+#include "widgets/commandbutton.h"
+#include "widgets/ui.h"
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPushButton>
-
-using ui::twips;
+#include <QMimeData>
 
 namespace {
 
-constexpr std::array<int, 3> ColumnLefts = {240, 1200, 2160};
-constexpr std::array<int, 4> RowTops = {1800, 2160, 2520, 2880};
+using ui::Face;
+using ui::twips;
 
-std::string text(const QString &s) { return s.toStdString(); }
+// The window's layout in twips: left, top, width, height.
+namespace layout {
+constexpr QSize Client(5535, 4305);
+constexpr ui::TextControl Label1{
+    "The currently selected scale type (using the current string tunings) are copied to the "
+    "clipboard. The clipboard contents can then be pasted into your favourite word processor, "
+    "and then printed. ",
+    twips(240, 240, 5055, 855), Face::Bold};
+constexpr ui::TextControl Label2[2] = {
+    {"Simply choose which scale key(s) you want to copy into the clipboard:",
+     twips(240, 1200, 5055, 375), Face::Bold},
+    {"When pasting the clipboard contents into the word processor, ensure an equal space font is "
+     "used (eg. Courier New), as the diagrams are in ascii text format.",
+     twips(240, 3480, 5055, 735), Face::Bold},
+};
+// Key boxes (Check1, by note index), 975 x 255, in three columns of four
+// filled column by column.
+constexpr int CheckLefts[3] = {240, 1200, 2160};
+constexpr int CheckTops[4] = {1800, 2160, 2520, 2880};
+constexpr int CheckWidth = 975, CheckHeight = 255;
+constexpr ui::TextControl Command1{"Copy to Clipboard", twips(3360, 2040, 1935, 375), Face::Bold};
+constexpr ui::TextControl Command2{"Cancel", twips(3360, 2640, 1935, 375), Face::Bold};
+} // namespace layout
+
+// The windows' texts are ASCII, in and out.
+std::string ascii(const QString &s) { return s.toLatin1().toStdString(); }
 
 } // namespace
 
-Clip::Clip() : DialogWindow(QStringLiteral("Copy Scales to Clipboard"), 5535, 4305)
+Clip::Clip()
+    : FormDialog(QStringLiteral("Copy Scales to Clipboard"), layout::Client.width(),
+                 layout::Client.height())
 {
-    const QFont font = ui::dialogFont(8.25);
-
-    Label1 = ui::addLabel(this,
-                          QStringLiteral("The currently selected scale type (using the current string "
-                                         "tunings) are copied to the clipboard. The clipboard contents "
-                                         "can then be pasted into your favourite word processor, and "
-                                         "then printed. "),
-                          twips(240, 240, 5055, 855), font);
-    Label2[0] = ui::addLabel(
-        this, QStringLiteral("Simply choose which scale key(s) you want to copy into the clipboard:"),
-        twips(240, 1200, 5055, 375), font);
-
+    using namespace layout;
+    Label1 = ui::addLabel(this, layout::Label1);
+    Label2[0] = ui::addLabel(this, layout::Label2[0]);
     for (int k = 0; k < 12; ++k) {
         auto *box = new QCheckBox(ui::noteName(k), this);
-        box->setFont(font);
-        box->setGeometry(twips(ColumnLefts[k / 4], RowTops[k % 4], 975, 255));
+        box->setFont(ui::font(Face::Bold));
+        box->setGeometry(twips(CheckLefts[k / 4], CheckTops[k % 4], CheckWidth, CheckHeight));
         box->setChecked(true);
         box->setAccessibleName(QStringLiteral("Key %1").arg(box->text()));
         Check1[k] = box;
     }
-    Command1 = ui::addButton(this, QStringLiteral("Copy to Clipboard"), twips(3360, 2040, 1935, 375));
-    Command2 = ui::addButton(this, QStringLiteral("Cancel"), twips(3360, 2640, 1935, 375));
-    Label2[1] = ui::addLabel(this,
-                             QStringLiteral("When pasting the clipboard contents into the word processor, "
-                                            "ensure an equal space font is used (eg. Courier New), as the "
-                                            "diagrams are in ascii text format."),
-                             twips(240, 3480, 5055, 735), font);
+    Command1 = ui::addButton(this, layout::Command1);
+    Command2 = ui::addButton(this, layout::Command2);
+    Label2[1] = ui::addLabel(this, layout::Label2[1]);
 
     for (int k = 0; k < 11; ++k)
         QWidget::setTabOrder(Check1[k], Check1[k + 1]);
     QWidget::setTabOrder(Check1[11], Command1);
     QWidget::setTabOrder(Command1, Command2);
 
-    connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { command2Click(); });
+    connect(Command1, &QPushButton::clicked, this, &Clip::command1Click);
+    connect(Command2, &QPushButton::clicked, this, &Clip::command2Click);
     ui::fitAllText(this);
 }
 
@@ -72,15 +87,15 @@ std::string Clip::BuildDiagramText() const
 
     exporter::DiagramInput in;
     const int t = main.Combo2->currentIndex();
-    in.scaleName = text(main.Combo2->itemText(t));
+    in.scaleName = ascii(main.Combo2->itemText(t));
     in.pattern = Module1::ScalePatterns[t];
     for (int s = 1; s <= 6; ++s)
         in.open[s - 1] = tuning.Combo2[s]->currentIndex();
-    in.tuningName = text(tuning.Combo1->currentText());
+    in.tuningName = ascii(tuning.Combo1->currentText());
     for (int n = 0; n < 12; ++n) {
-        in.noteNames[n] = text(main.Combo1->itemText(n));
+        in.noteNames[n] = ascii(main.Combo1->itemText(n));
         in.chosen[n] = Check1[n]->checkState() == Qt::Checked;
-        in.keyCaptions[n] = text(Check1[n]->text());
+        in.keyCaptions[n] = ascii(Check1[n]->text());
     }
     return exporter::buildDiagramText(in);
 }
@@ -90,16 +105,21 @@ void Clip::command1Click()
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     const std::string diagrams = BuildDiagramText();
-    clipboard->setText(ui::text(diagrams));
-    returnToMain();
+    // Plain text exactly as built, for every plain-text target; the same
+    // lines as HTML for word processors, which ignore bare carriage returns.
+    auto *data = new QMimeData;
+    data->setText(ui::text(diagrams));
+    data->setHtml(ui::text(exporter::diagramHtml(diagrams)));
+    clipboard->setMimeData(data);
+    returnToOpener();
 }
 
 void Clip::command2Click()
 {
-    returnToMain();
+    returnToOpener();
 }
 
-void Clip::closeRequested()
+QAbstractButton *Clip::closingButton() const
 {
-    command2Click();
+    return Command2;
 }

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "dialogs/dialogwindow.h"
+#include "widgets/formdialog.h"
 
 #include <array>
 #include <string>
@@ -11,7 +12,9 @@ class QPushButton;
 
 // The copy dialog: choose keys, then copy text diagrams of the main
 // window's scale type in the current tuning to the clipboard.
-class Clip : public DialogWindow {
+class Clip : public FormDialog {
+    Q_OBJECT
+
 public:
     Clip();
 
@@ -25,7 +28,7 @@ public:
     QPushButton *Command2 = nullptr;      // "Cancel"
 
 protected:
-    void closeRequested() override;
+    QAbstractButton *closingButton() const override;
 
 private:
     void command1Click();

@@ -1,61 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tuning.h"
 
-#include "app/ui.h"
 #include "music/tunings.h"
+#include "widgets/commandbutton.h"
+#include "widgets/ui.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QPushButton>
-
-using ui::twips;
 
 namespace {
 
-int stringTop(int s, int base) { return base + 480 * (s - 1); }
+using ui::Face;
+using ui::twips;
 
+// The window's layout in twips: left, top, width, height.
+namespace layout {
+constexpr QSize Client(5220, 3195);
+constexpr QRect Combo1 = twips(120, 480, 2895, 360); // Face::List
+constexpr ui::TextControl Label1[3] = {
+    {"Select Tuning", twips(120, 120, 1695, 255), Face::Bold},
+    {"Choose from a list of common guitar string tunings. ", twips(120, 1080, 2775, 495), Face::Bold},
+    {"Alternatively, you may use a custom tuning by editing each open string note.",
+     twips(120, 1680, 2775, 735), Face::Bold},
+};
+constexpr ui::TextControl Command1{"OK", twips(120, 2520, 975, 375), Face::Bold};
+// Per string s = 1..6, 480 twips apart: a line from x = 3240 to 4200 at
+// y = 360 + 480 (s - 1), leading to the list at 4320, 240 + 480 (s - 1),
+// 735 x 315.
+constexpr int StringPitch = 480;
+constexpr int LineLeft = 3240, LineRight = 4200, LineTop = 360;
+constexpr int ListLeft = 4320, ListTop = 240, ListWidth = 735, ListHeight = 315; // Face::Bold
+} // namespace layout
 
 } // namespace
 
-Tuning::Tuning() : DialogWindow(QStringLiteral("Tuning of Strings"), 5220, 3195)
+Tuning::Tuning()
+    : FormDialog(QStringLiteral("Tuning of Strings"), layout::Client.width(), layout::Client.height())
 {
-    const QFont textFont = ui::dialogFont(8.25);
+    Label1[0] = ui::addLabel(this, layout::Label1[0]);
+    Combo1 = ui::addList(this, layout::Combo1, Face::List);
+    Label1[1] = ui::addLabel(this, layout::Label1[1]);
+    Label1[2] = ui::addLabel(this, layout::Label1[2]);
+    Label1[0]->setBuddy(Combo1);
 
-    Label1[0] = ui::addLabel(this, QStringLiteral("Select Tuning"), twips(120, 120, 1695, 255), textFont);
-    Combo1 = ui::addList(this, twips(120, 480, 2895, 360), ui::dialogFont(9.75));
-    Label1[1] = ui::addLabel(this, QStringLiteral("Choose from a list of common guitar string tunings. "),
-                             twips(120, 1080, 2775, 495), textFont);
-    Label1[2] = ui::addLabel(
-        this,
-        QStringLiteral("Alternatively, you may use a custom tuning by editing each open string note."),
-        twips(120, 1680, 2775, 735), textFont);
-
+    using namespace layout;
     for (int s = 1; s <= 6; ++s) {
+        const int dy = StringPitch * (s - 1);
         auto *line = new QFrame(this);
         line->setFrameShape(QFrame::HLine);
         line->setFrameShadow(QFrame::Plain);
         line->setLineWidth(1);
-        const int y = ui::px(stringTop(s, 360));
-        line->setGeometry(ui::px(3240), y, ui::px(4200) - ui::px(3240), 1);
+        line->setGeometry(ui::px(LineLeft), ui::px(LineTop + dy), ui::px(LineRight) - ui::px(LineLeft), 1);
         Line1[s] = line;
-
-        Combo2[s] = ui::addList(this, twips(4320, stringTop(s, 240), 735, 315), textFont);
-    }
-    Command1 = ui::addButton(this, QStringLiteral("OK"), twips(120, 2520, 975, 375));
-
-    Combo1->setAccessibleName(QStringLiteral("Tuning preset"));
-    for (int s = 1; s <= 6; ++s)
+        Combo2[s] = ui::addList(this, twips(ListLeft, ListTop + dy, ListWidth, ListHeight), Face::Bold);
         Combo2[s]->setAccessibleName(QStringLiteral("String %1 open note").arg(s));
+    }
+    Command1 = ui::addButton(this, layout::Command1);
 
     QWidget::setTabOrder(Combo1, Combo2[1]);
     for (int s = 1; s < 6; ++s)
         QWidget::setTabOrder(Combo2[s], Combo2[s + 1]);
     QWidget::setTabOrder(Combo2[6], Command1);
 
-    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { combo1Click(); });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &Tuning::combo1Click);
     for (int s = 1; s <= 6; ++s)
         connect(Combo2[s], &QComboBox::currentIndexChanged, this, [this, s] { combo2Click(s); });
-    connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
+    connect(Command1, &QPushButton::clicked, this, &Tuning::command1Click);
 
     formLoad();
     ui::fitAllText(this);
@@ -63,9 +74,7 @@ Tuning::Tuning() : DialogWindow(QStringLiteral("Tuning of Strings"), 5220, 3195)
 
 void Tuning::formLoad()
 {
-    QStringList notes;
-    for (int n = 0; n < music::NoteCount; ++n)
-        notes << ui::noteName(n);
+    const QStringList notes = ui::noteNames();
     for (int s = 1; s <= 6; ++s)
         ui::fillList(Combo2[s], notes);
 
@@ -110,12 +119,12 @@ void Tuning::combo2Click(int)
 
 void Tuning::command1Click()
 {
-    returnToMain();
+    returnToOpener();
 }
 
-void Tuning::closeRequested()
+QAbstractButton *Tuning::closingButton() const
 {
-    command1Click();
+    return Command1;
 }
 
 void Tuning::formActivate()

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "dialogs/dialogwindow.h"
+#include "widgets/formdialog.h"
 
 #include <array>
 
@@ -11,18 +12,20 @@ class QPushButton;
 
 // The tuning dialog. Its six per-string lists are the one store of the
 // current tuning; other windows read them, also while it is hidden.
-class Tuning : public DialogWindow {
+class Tuning : public FormDialog {
+    Q_OBJECT
+
 public:
     Tuning();
 
-    QComboBox *Combo1 = nullptr;        // presets, index 0..8
+    QComboBox *Combo1 = nullptr;         // presets, index 0..8
     std::array<QLabel *, 3> Label1{};
-    std::array<QFrame *, 7> Line1{};    // elements 1..6
+    std::array<QFrame *, 7> Line1{};     // elements 1..6
     std::array<QComboBox *, 7> Combo2{}; // open note of string s, elements 1..6
-    QPushButton *Command1 = nullptr;    // "OK"
+    QPushButton *Command1 = nullptr;     // "OK"
 
 protected:
-    void closeRequested() override;
+    QAbstractButton *closingButton() const override;
     void formActivate() override;
 
 private:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the fretboard bitmap and the guitar icon that the program ships.
 // Usage: artgen OUTPUT_DIR   (writes fretboard.png and guitar.png)
 //

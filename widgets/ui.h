@@ -1,9 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
-#include <QPushButton>
 #include <QRect>
 #include <QStringList>
 
@@ -12,6 +12,7 @@
 class QComboBox;
 class QLabel;
 class QWidget;
+class CommandButton;
 
 // Layout helpers shared by all windows. Positions are designed in twips
 // (15 to a pixel at the usual 96 dpi) and converted here.
@@ -25,50 +26,50 @@ inline QString text(std::string_view ascii)
 
 // The name of note index n, "C" .. "B".
 QString noteName(int n);
+// The twelve note names in note-index order.
+QStringList noteNames();
 
 constexpr int px(int twips) { return (twips * 2 + 15) / 30; }
 
-inline QRect twips(int left, int top, int width, int height)
+constexpr QRect twips(int left, int top, int width, int height)
 {
     return QRect(px(left), px(top), px(width), px(height));
 }
 
-// The dialog face: MS Sans Serif where present, else a close sans serif.
-QFont dialogFont(double points, bool bold = true);
-// The small face of the fretboard's note and degree labels (Arial 6.75 pt).
-QFont smallFont();
+// The faces a window's table can name for a control.
+enum class Face {
+    Bold,    // the dialog face, MS Sans Serif 8.25 pt bold
+    Regular, // the same, regular
+    List,    // the lists' face, MS Sans Serif 9.75 pt bold
+    Small,   // the fretboard's small face, Arial 6.75 pt
+};
+QFont font(Face face);
 
-QLabel *addLabel(QWidget *parent, const QString &text, const QRect &geometry, const QFont &font,
+// One row of a window's layout table: a text control, its text, its
+// rectangle in twips and its face.
+struct TextControl {
+    const char *text;
+    QRect rect; // twips(), already in pixels
+    Face face;
+};
+
+QLabel *addLabel(QWidget *parent, const TextControl &control,
                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
+CommandButton *addButton(QWidget *parent, const TextControl &control);
+QComboBox *addList(QWidget *parent, const QRect &geometry, Face face);
 
 // Makes a label one line and grows it to its text (or to `widest`, the
 // longest text it will show), keeping its left and top, so that no
 // character is clipped.
 void fitLabelToText(QLabel *label, const QString &widest = QString());
 
-// A push button that is never a window's default: it acts when clicked, or
-// when it has the focus and Space, Enter or Return is pressed.
-class CommandButton : public QPushButton {
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-};
-
-CommandButton *addButton(QWidget *parent, const QString &text, const QRect &geometry);
-
-QComboBox *addList(QWidget *parent, const QRect &geometry, const QFont &font);
-
 // Whether a control's text (every item, for a list) fits its fixed size.
 bool textFits(const QWidget *control);
 
-// Where the face that stands in for the designed one runs wider, steps a
-// control's font down a pixel at a time until its text fits.
-void fitText(QWidget *control);
-
-// fitText for every text control of a window, except those inside `except`.
-void fitAllText(QWidget *window, const QWidget *except = nullptr);
+// Where the face that stands in for the designed one runs wider, steps the
+// font of every text control of a window down a pixel at a time until its
+// text fits.
+void fitAllText(QWidget *window);
 
 // A shipped picture at the screen's density (name@2x.png on dense screens).
 QPixmap picture(const QString &name);

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "formdialog.h"
+
+#include "widgets/ui.h"
+#include "widgets/windowplacement.h"
+#include "widgets/x11hints.h"
+
+#include <QAbstractButton>
+#include <QShowEvent>
+#include <QWindow>
+
+FormDialog::FormDialog(const QString &caption, int clientWidthTwips, int clientHeightTwips)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setWindowTitle(caption);
+    setFixedSize(ui::px(clientWidthTwips), ui::px(clientHeightTwips));
+    setFont(ui::font(ui::Face::Bold));
+    // The window manager keeps it above its opener and treats it as modal
+    // to it; Qt blocks the opener's input while it shows.
+    setWindowModality(Qt::WindowModal);
+}
+
+void FormDialog::openOver(QWidget *opener)
+{
+    m_opener = opener;
+    m_returnFocus = opener->focusWidget();
+    winId();
+    windowHandle()->setTransientParent(opener->windowHandle());
+    if (!m_placed) {
+        m_placed = true;
+        ui::centreOnScreen(this, opener->screen());
+    }
+    show();
+    activateWindow();
+}
+
+void FormDialog::bringBack()
+{
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void FormDialog::reject()
+{
+    if (isVisible())
+        closingButton()->click();
+}
+
+void FormDialog::returnToOpener()
+{
+    if (m_opener)
+        m_opener->setEnabled(true);
+    hide();
+    if (m_returnFocus)
+        m_returnFocus->setFocus(Qt::OtherFocusReason);
+    if (m_opener)
+        m_opener->activateWindow();
+}
+
+bool FormDialog::event(QEvent *event)
+{
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        formActivate();
+    return handled;
+}
+
+void FormDialog::showEvent(QShowEvent *event)
+{
+    // Sent before the window is mapped: the only time its state can be set.
+    if (!event->spontaneous())
+        ui::skipTaskbar(this);
+    QDialog::showEvent(event);
+}

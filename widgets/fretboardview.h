@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "widgets/degreelabel.h"
+#include "widgets/pointmarker.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <deque>
+
+// The fretboard picture inside a one-pixel border, with its point markers
+// and their degree labels, all painted here in one pass: the picture, then
+// every marker, then every label above them. The picture keeps its colours
+// while the window is disabled.
+class FretboardView : public QWidget {
+    Q_OBJECT
+
+public:
+    static inline const QColor Yellow{255, 255, 0};
+    static inline const QColor Red{255, 0, 0};
+
+    explicit FretboardView(QWidget *parent = nullptr);
+    ~FretboardView() override;
+
+    // Converts a position inside the picture (twips) to widget pixels.
+    static QRect inside(int left, int top, int width, int height);
+
+    // Items are painted in the order they were added, markers below labels.
+    PointMarker *addMarker(const QRect &geometry, int string, int fret);
+    DegreeLabel *addLabel(const QRect &geometry);
+
+    const std::deque<PointMarker> &markers() const { return m_markers; }
+    QPixmap pixmap() const { return m_picture; }
+    void setLabelFont(const QFont &font) { m_labelFont = font; }
+    QFont labelFont() const { return m_labelFont; }
+
+    // Called by the items when what they show changes.
+    void itemChanged();
+    // Tells screen readers that the board shows something new.
+    void announceChange();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap m_picture;
+    QFont m_labelFont;
+    std::deque<PointMarker> m_markers; // stable addresses
+    std::deque<DegreeLabel> m_labels;
+};

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "windowplacement.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMargins>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+void moveToCentre(QWidget *window, const QRect &area, const QMargins &frame)
+{
+    const QSize outer = window->size().grownBy(frame);
+    const int x = area.left() + (area.width() - outer.width()) / 2;
+    const int y = area.top() + (area.height() - outer.height()) / 2;
+    // QWidget::move() places a window's frame.
+    window->move(std::max(x, area.left()), std::max(y, area.top()));
+}
+
+// Watches a newly shown window until its frame is known, then centres it
+// by that frame once.
+class FrameWatcher : public QObject {
+public:
+    FrameWatcher(QWidget *window, const QRect &area, const QMargins &assumed)
+        : QObject(window), m_window(window), m_area(area), m_assumed(assumed)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Show:
+        case QEvent::Paint:
+            break;
+        case QEvent::Hide:
+            deleteLater();
+            return false;
+        default:
+            return false;
+        }
+        const QWindow *handle = m_window->windowHandle();
+        if (!handle || !handle->isExposed())
+            return false;
+        const QMargins frame = handle->frameMargins();
+        if (frame.isNull())
+            return false; // not framed yet, or no window manager at all
+        if (frame != m_assumed)
+            moveToCentre(m_window, m_area, frame);
+        deleteLater();
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    QRect m_area;
+    QMargins m_assumed;
+};
+
+} // namespace
+
+void centreOnScreen(QWidget *window, QScreen *screen)
+{
+    const QRect area = screen->availableGeometry();
+    // Until the window manager frames it, the best guess at the frame is
+    // that of another window of the program already on the screen.
+    QMargins assumed;
+    for (const QWidget *other : QApplication::topLevelWidgets()) {
+        if (other != window && other->isVisible() && other->windowHandle())
+            assumed = other->windowHandle()->frameMargins();
+        if (!assumed.isNull())
+            break;
+    }
+    moveToCentre(window, area, assumed);
+    new FrameWatcher(window, area, assumed);
+}
+
+} // namespace ui

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+class QScreen;
+class QWidget;
+
+namespace ui {
+
+// Centres a top-level window, frame and title bar included, on the
+// available area of `screen`. The frame's size is only known once the
+// window manager has framed the window, so the window is centred again
+// the moment it is; a window larger than the screen keeps its top-left
+// corner on the screen.
+void centreOnScreen(QWidget *window, QScreen *screen);
+
+} // namespace ui

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "x11hints.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#ifdef FRETSIGHT_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#endif
+
+namespace ui {
+
+#ifdef FRETSIGHT_HAVE_XCB
+namespace {
+
+xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+{
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return result;
+}
+
+} // namespace
+#endif
+
+void skipTaskbar(QWidget *window)
+{
+#ifdef FRETSIGHT_HAVE_XCB
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return;
+    xcb_connection_t *connection = x11->connection();
+    const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
+    const xcb_atom_t skip[] = {atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                               atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    // Qt adds its own states to the property when it maps the window and
+    // keeps what is there already.
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()),
+                        state, XCB_ATOM_ATOM, 32, 2, skip);
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+} // namespace ui
