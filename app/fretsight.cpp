@@ -244,9 +244,13 @@ bool FretSight::event(QEvent *event)
     const bool handled = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate) {
         // Brought forward (a click, the task bar) while a dialog is open: the
-        // dialog is what the user must get back to, minimized or not.
-        if (!isEnabled() && m_dialog && m_dialog->isVisible())
-            m_dialog->bringBack();
+        // dialog is what the user must get back to, minimized or not. Not
+        // while this window is on its way down with a minimized dialog,
+        // which some window managers first give the focus to.
+        if (!isEnabled() && m_dialog && m_dialog->isVisible()) {
+            if (!(windowState() & Qt::WindowMinimized))
+                m_dialog->bringBack();
+        }
         else
             formActivate();
     }
@@ -258,8 +262,13 @@ void FretSight::changeEvent(QEvent *event)
     // The layout is fixed: a window manager that maximizes or fills the
     // screen with it anyway is undone.
     constexpr Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
-    if (event->type() == QEvent::WindowStateChange && (windowState() & filling))
-        setWindowState(windowState() & ~filling);
+    if (event->type() == QEvent::WindowStateChange) {
+        if (windowState() & filling)
+            setWindowState(windowState() & ~filling);
+        // Given back from the task bar while a dialog is open.
+        if (!(windowState() & Qt::WindowMinimized) && !isEnabled() && m_dialog && m_dialog->isVisible())
+            m_dialog->bringBack();
+    }
     QWidget::changeEvent(event);
 }
 

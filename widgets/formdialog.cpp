@@ -69,6 +69,18 @@ bool FormDialog::event(QEvent *event)
     return handled;
 }
 
+void FormDialog::changeEvent(QEvent *event)
+{
+    // Minimizing the open dialog minimizes its opener with it: some window
+    // managers will not give a minimized modal dialog back when its opener
+    // is activated, but all give back a minimized window, and the opener
+    // then brings its dialog back.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) &&
+        isVisible() && m_opener && !(m_opener->windowState() & Qt::WindowMinimized))
+        m_opener->setWindowState(m_opener->windowState() | Qt::WindowMinimized);
+    QDialog::changeEvent(event);
+}
+
 void FormDialog::showEvent(QShowEvent *event)
 {
     // Sent before the window is mapped: the only time its state can be set.

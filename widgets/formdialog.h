@@ -41,6 +41,7 @@ protected:
     void returnToOpener();
 
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

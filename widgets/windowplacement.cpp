@@ -18,10 +18,12 @@ namespace {
 void moveToCentre(QWidget *window, const QRect &area, const QMargins &frame)
 {
     const QSize outer = window->size().grownBy(frame);
-    const int x = area.left() + (area.width() - outer.width()) / 2;
-    const int y = area.top() + (area.height() - outer.height()) / 2;
-    // QWidget::move() places a window's frame.
-    window->move(std::max(x, area.left()), std::max(y, area.top()));
+    const QPoint corner(std::max(area.left() + (area.width() - outer.width()) / 2, area.left()),
+                        std::max(area.top() + (area.height() - outer.height()) / 2, area.top()));
+    // move() puts the client area at its argument plus the frame offset that
+    // Qt knows of already (none before the window manager has framed it).
+    const QPoint known = window->geometry().topLeft() - window->pos();
+    window->move(corner + QPoint(frame.left(), frame.top()) - known);
 }
 
 // Watches a newly shown window until its frame is known, then centres it
@@ -70,6 +72,7 @@ private:
 
 void centreOnScreen(QWidget *window, QScreen *screen)
 {
+    window->winId(); // so that move() means the same before and after mapping
     const QRect area = screen->availableGeometry();
     // Until the window manager frames it, the best guess at the frame is
     // that of another window of the program already on the screen.
