@@ -32,9 +32,11 @@ void skipTaskbar(QWidget *window)
 {
 #ifdef FRETSIGHT_HAVE_XCB
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    xcb_connection_t *connection = x11 && QGuiApplication::platformName() == QLatin1String("xcb")
+                                       ? x11->connection()
+                                       : nullptr;
+    if (!connection)
         return;
-    xcb_connection_t *connection = x11->connection();
     const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
     const xcb_atom_t skip[] = {atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
                                atom(connection, "_NET_WM_STATE_SKIP_PAGER")};

@@ -1,161 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Intervals, degrees and the preset lookup, against values worked by hand.
 #include "music/notes.h"
-#include "music/scales.h"
+#include "music/tunings.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
-#include <vector>
+struct PointCase {
+    const char *pattern;
+    int key, note;
+    bool shown, root;
+    int degree;
+};
 
-using namespace music;
+class Point : public testing::TestWithParam<PointCase> {};
 
-namespace {
-
-std::vector<int> scaleIntervals(const IntervalFlags &flags)
+TEST_P(Point, IntervalUpwardsAndRankInTheScale)
 {
-    std::vector<int> out;
-    for (int k = 0; k < NoteCount; ++k)
-        if (flags[k] == 1)
-            out.push_back(k);
-    return out;
+    const PointCase &c = GetParam();
+    const music::PointState p = music::evaluatePoint(music::intervalFlags(c.pattern), c.key, c.note);
+    EXPECT_EQ(p.shown, c.shown);
+    EXPECT_EQ(p.root, c.root);
+    EXPECT_EQ(p.degree, c.degree);
 }
 
-const IntervalFlags &flagsOf(int t)
+INSTANTIATE_TEST_SUITE_P(Rules, Point, testing::Values(
+    PointCase{"1010110101011", 0, 0, true, true, 1},    // the key itself
+    PointCase{"1010110101011", 0, 11, true, false, 7},  // Major: B is the 7th
+    PointCase{"1010110101011", 9, 4, true, false, 5},   // E above A: 7 up, not 5 down
+    PointCase{"1010110101011", 11, 0, false, false, 0}, // C above B: 1, not in Major
+    PointCase{"1101111010101", 0, 10, true, false, 8},  // Spanish Eight-Tone: eight notes
+    PointCase{"1001011100101", 0, 10, true, false, 6},  // Blues: 0 3 5 6 7 10
+    PointCase{"1010100101001", 0, 9, true, false, 5},   // Major Pentatonic: five notes
+    PointCase{"10101", 0, 7, false, false, 0}));        // a short pattern leaves the rest out
+
+TEST(Notes, NextNoteWrapsFromBToC)
 {
-    static std::array<IntervalFlags, ScaleTypeCount> all = [] {
-        std::array<IntervalFlags, ScaleTypeCount> table{};
-        for (int i = 0; i < ScaleTypeCount; ++i)
-            table[i] = intervalFlags(ScaleCatalogue[i].pattern);
-        return table;
-    }();
-    return all[t];
-}
-
-} // namespace
-
-TEST(Notes, NamesAndArithmetic)
-{
-    const char *expected[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-    for (int n = 0; n < NoteCount; ++n)
-        EXPECT_EQ(NoteNames[n], expected[n]);
-
-    EXPECT_EQ(nextNote(11), 0);
-    EXPECT_EQ(nextNote(4), 5);
-    EXPECT_EQ(intervalAbove(0, 11), 1);  // "C" above key "B"
-    EXPECT_EQ(intervalAbove(4, 9), 7);   // "E" above "A": upwards, not -5
-    EXPECT_EQ(intervalAbove(9, 4), 5);
-    for (int k = 0; k < NoteCount; ++k) {
-        EXPECT_EQ(intervalAbove(k, k), 0);
-        for (int n = 0; n < NoteCount; ++n) {
-            const int i = intervalAbove(n, k);
-            ASSERT_GE(i, 0);
-            ASSERT_LT(i, 12);
-            ASSERT_EQ((k + i) % 12, n);
-        }
+    EXPECT_EQ(music::nextNote(11), 0);
+    EXPECT_EQ(music::intervalAbove(0, 11), 1);
+    // Fret 12 shows what fret 0 shows, on any string.
+    const auto board = music::computeBoard(music::intervalFlags("1100110110101"), 5, {11, 0, 3, 6, 8, 10});
+    for (const auto &row : board) {
+        EXPECT_EQ(row[12].shown, row[0].shown);
+        EXPECT_EQ(row[12].degree, row[0].degree);
     }
 }
 
-TEST(Scales, CatalogueShape)
-{
-    EXPECT_EQ(ScaleCatalogue[0].name, "Major");
-    EXPECT_EQ(ScaleCatalogue[15].name, "Phygian");
-    EXPECT_EQ(ScaleCatalogue[39].name, "Ethopian");
-    EXPECT_EQ(ScaleCatalogue[64].name, "Spanish Eight-Tone");
+struct LookupCase {
+    music::Tuning notes;
+    int preset;
+};
 
-    std::set<std::string_view> names, patterns;
-    for (const ScaleType &scale : ScaleCatalogue) {
-        names.insert(scale.name);
-        patterns.insert(scale.pattern);
-        ASSERT_EQ(scale.pattern.size(), 13u) << scale.name;
-        EXPECT_EQ(scale.pattern.front(), '1') << scale.name;
-        EXPECT_EQ(scale.pattern.back(), '1') << scale.name;
-        const auto notes = scaleIntervals(intervalFlags(scale.pattern)).size();
-        EXPECT_GE(notes, 5u) << scale.name;
-        EXPECT_LE(notes, 8u) << scale.name;
-    }
-    EXPECT_EQ(names.size(), 65u);
-    EXPECT_EQ(patterns.size(), 52u);
+class Lookup : public testing::TestWithParam<LookupCase> {};
+
+TEST_P(Lookup, FirstPresetWithAllSixNotesElseCustom)
+{
+    EXPECT_EQ(music::lookupPreset(GetParam().notes), GetParam().preset);
 }
 
-TEST(Scales, PatternTableMatchesCatalogue)
-{
-    Module1::fillScalePatterns();
-    EXPECT_EQ(Module1::ScalePatterns[0], "1010110101011");
-    for (int t = 0; t < ScaleTypeCount; ++t)
-        EXPECT_EQ(Module1::ScalePatterns[t], ScaleCatalogue[t].pattern);
-}
-
-TEST(Scales, IntervalsAndDegrees)
-{
-    const IntervalFlags major = flagsOf(0);
-    EXPECT_EQ(scaleIntervals(major), (std::vector<int>{0, 2, 4, 5, 7, 9, 11}));
-    int expectedDegree = 1;
-    for (int i : scaleIntervals(major))
-        EXPECT_EQ(degreeOf(major, i), expectedDegree++);
-
-    EXPECT_EQ(scaleIntervals(flagsOf(2)), (std::vector<int>{0, 3, 5, 6, 7, 10})); // Blues
-    EXPECT_EQ(scaleIntervals(flagsOf(8)).size(), 5u);                             // Major Pentatonic
-    EXPECT_EQ(degreeOf(flagsOf(8), 9), 5);
-    const IntervalFlags eightTone = flagsOf(64);
-    EXPECT_EQ(scaleIntervals(eightTone).size(), 8u);
-    EXPECT_EQ(degreeOf(eightTone, 10), 8);
-}
-
-TEST(Scales, SharedPatternsGiveSameFlags)
-{
-    EXPECT_EQ(flagsOf(1), flagsOf(39)); // Minor, Ethopian
-    for (int t : {49, 54, 63})
-        EXPECT_EQ(flagsOf(23), flagsOf(t));
-}
-
-TEST(Scales, ThirteenthCharacterIsNeverRead)
-{
-    EXPECT_EQ(intervalFlags("1010110101011"), intervalFlags("1010110101010"));
-    EXPECT_EQ(intervalFlags("101011010101"), intervalFlags("1010110101011"));
-    // A short pattern leaves the missing intervals out of the scale.
-    EXPECT_EQ(scaleIntervals(intervalFlags("10101")), (std::vector<int>{0, 2, 4}));
-}
-
-TEST(Board, WorkedExampleCMajorStandard)
-{
-    const Tuning standard = {4, 11, 7, 2, 9, 4};
-    const Board board = computeBoard(flagsOf(0), 0, standard);
-
-    auto row = [&](int s) {
-        std::string out;
-        for (const PointState &p : board[s])
-            out += p.shown ? char('0' + p.degree) : '.';
-        return out;
-    };
-    EXPECT_EQ(row(0), "34.5.6.71.2.3"); // string 1, open E
-    EXPECT_EQ(row(4), "6.71.2.34.5.6"); // string 5, open A
-    EXPECT_TRUE(board[0][8].root);
-    EXPECT_FALSE(board[0][7].root);
-    EXPECT_TRUE(board[4][3].root);
-
-    // Every occurrence of the key's note is a root, and nothing else.
-    for (int s = 0; s < StringCount; ++s)
-        for (int f = 0; f < FretCount; ++f)
-            EXPECT_EQ(board[s][f].root, (standard[s] + f) % 12 == 0);
-}
-
-TEST(Board, KeyAboveOpenNoteAndWrapping)
-{
-    const Tuning standard = {4, 11, 7, 2, 9, 4};
-    const Board a = computeBoard(flagsOf(0), 9, standard); // A major
-    EXPECT_EQ(a[0][0].degree, 5);
-    EXPECT_TRUE(a[0][5].root);
-
-    // Open "B": fret 1 carries "C"; fret 12 mirrors fret 0 on every string.
-    const Board c = computeBoard(flagsOf(0), 0, {11, 11, 11, 11, 11, 11});
-    EXPECT_TRUE(c[0][1].root);
-    for (int t = 0; t < ScaleTypeCount; ++t) {
-        for (int key = 0; key < NoteCount; ++key) {
-            const Board b = computeBoard(flagsOf(t), key, standard);
-            for (int s = 0; s < StringCount; ++s) {
-                ASSERT_EQ(b[s][12].shown, b[s][0].shown);
-                ASSERT_EQ(b[s][12].root, b[s][0].root);
-                ASSERT_EQ(b[s][12].degree, b[s][0].degree);
-            }
-        }
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Presets, Lookup, testing::Values(
+    LookupCase{{4, 11, 7, 2, 9, 4}, 0}, LookupCase{{4, 11, 7, 2, 9, 2}, 1},
+    LookupCase{{2, 11, 7, 2, 9, 2}, 2}, LookupCase{{2, 9, 7, 2, 9, 2}, 3},
+    LookupCase{{2, 9, 6, 2, 9, 2}, 4}, LookupCase{{2, 11, 7, 2, 7, 2}, 5},
+    LookupCase{{4, 11, 7, 2, 7, 2}, 6}, LookupCase{{4, 11, 6, 2, 9, 4}, 7},
+    LookupCase{{4, 11, 7, 2, 9, 5}, 8},    // one string off
+    LookupCase{{5, 0, 8, 3, 10, 5}, 8}));  // Standard a semitone up
