@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
-# Installs everything FretSight needs to build, run and test on Debian.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs what FretSight needs on Debian 12: to build and run it (default),
+# or with --tests also everything its tests drive: an X server, three window
+# managers, X input and clipboard tools, LibreOffice Writer with its GTK
+# interface and Python bridge, and the Debian packaging tools.
 set -euo pipefail
 
 packages=(
-  build-essential cmake libgtest-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth xdotool xclip x11-utils
-  desktop-file-utils appstream
 )
+if [ "${1:-}" = --tests ]; then
+  packages+=(
+    libgtest-dev libbenchmark-dev
+    xvfb xauth xdotool xclip x11-utils wmctrl imagemagick poppler-utils
+    openbox metacity xfwm4 dbus dbus-x11 at-spi2-core
+    libreoffice-writer libreoffice-gtk3 python3-uno
+    desktop-file-utils appstream lintian dpkg-dev fakeroot file
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
