@@ -245,10 +245,10 @@ bool FretSight::event(QEvent *event)
     if (event->type() == QEvent::WindowActivate) {
         // Brought forward (a click, the task bar) while a dialog is open: the
         // dialog is what the user must get back to, minimized or not. Not
-        // while this window is on its way down with a minimized dialog,
-        // which some window managers first give the focus to.
+        // when the focus only passes here because the user is minimizing
+        // the dialog, and this window goes down with it.
         if (!isEnabled() && m_dialog && m_dialog->isVisible()) {
-            if (!(windowState() & Qt::WindowMinimized))
+            if (!(windowState() & Qt::WindowMinimized) && !m_dialog->isBeingMinimized())
                 m_dialog->bringBack();
         }
         else

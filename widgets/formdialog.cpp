@@ -44,6 +44,11 @@ void FormDialog::bringBack()
     activateWindow();
 }
 
+bool FormDialog::isBeingMinimized() const
+{
+    return !(windowState() & Qt::WindowMinimized) && ui::isIconic(this);
+}
+
 void FormDialog::reject()
 {
     if (isVisible())

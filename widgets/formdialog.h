@@ -27,6 +27,11 @@ public:
     // minimized, raised and active.
     void bringBack();
 
+    // Whether the window manager is minimizing the dialog at this moment:
+    // it has, but Qt has not been told yet. Some window managers hand the
+    // focus to the opener first.
+    bool isBeingMinimized() const;
+
     // Escape and the frame's close button end here.
     void reject() override;
 

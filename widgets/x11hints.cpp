@@ -16,6 +16,12 @@ namespace ui {
 #ifdef FRETSIGHT_HAVE_XCB
 namespace {
 
+xcb_connection_t *x11Connection()
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
+}
+
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
@@ -31,10 +37,7 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 void skipTaskbar(QWidget *window)
 {
 #ifdef FRETSIGHT_HAVE_XCB
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 && QGuiApplication::platformName() == QLatin1String("xcb")
-                                       ? x11->connection()
-                                       : nullptr;
+    xcb_connection_t *connection = x11Connection();
     if (!connection)
         return;
     const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
@@ -47,6 +50,28 @@ void skipTaskbar(QWidget *window)
     xcb_flush(connection);
 #else
     Q_UNUSED(window);
+#endif
+}
+
+bool isIconic(const QWidget *window)
+{
+#ifdef FRETSIGHT_HAVE_XCB
+    xcb_connection_t *connection = x11Connection();
+    if (!connection || !window->testAttribute(Qt::WA_WState_Created))
+        return false;
+    const xcb_atom_t wmState = atom(connection, "WM_STATE");
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()), wmState, wmState, 0, 1),
+        nullptr);
+    constexpr uint32_t Iconic = 3; // ICCCM 4.1.3.1
+    const bool iconic = reply && xcb_get_property_value_length(reply) >= 4 &&
+                        *static_cast<const uint32_t *>(xcb_get_property_value(reply)) == Iconic;
+    std::free(reply);
+    return iconic;
+#else
+    Q_UNUSED(window);
+    return false;
 #endif
 }
 

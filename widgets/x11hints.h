@@ -10,4 +10,8 @@ namespace ui {
 // window's state when it is hidden). Does nothing off X11.
 void skipTaskbar(QWidget *window);
 
+// Whether the window manager has minimized (iconified) a window, as the X
+// server tells it now, which may be before Qt has heard of it. False off X11.
+bool isIconic(const QWidget *window);
+
 } // namespace ui
