@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -29,17 +30,31 @@ QStringList noteNames()
     return names;
 }
 
+namespace {
+
+// The first of the families that is installed. Naming only that one spares
+// the font system a costly search for stand-ins for each missing family.
+QString installedFamily(const QStringList &families)
+{
+    for (const QString &family : families) {
+        if (QFontDatabase::hasFamily(family))
+            return family;
+    }
+    return families.last();
+}
+
+} // namespace
+
 QFont font(Face face)
 {
     // The designed faces are Windows fonts; Liberation Sans has Arial's
     // metrics. Sizes are fixed at the usual 96 dpi, in pixels, so that the
     // twips layout holds whatever the screen's dpi setting says.
-    static const QStringList dialogFaces = {"MS Sans Serif", "Microsoft Sans Serif",
-                                            "Liberation Sans", "Arial", "DejaVu Sans"};
-    static const QStringList smallFaces = {"Arial", "Liberation Sans", "DejaVu Sans"};
+    static const QString dialogFace = installedFamily(
+        {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"});
+    static const QString smallFace = installedFamily({"Arial", "Liberation Sans", "DejaVu Sans"});
     const double points = face == Face::List ? 9.75 : face == Face::Small ? 6.75 : 8.25;
-    QFont f;
-    f.setFamilies(face == Face::Small ? smallFaces : dialogFaces);
+    QFont f(face == Face::Small ? smallFace : dialogFace);
     f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
     f.setBold(face == Face::Bold || face == Face::List);
     f.setStyleStrategy(QFont::PreferAntialias);
