@@ -259,12 +259,8 @@ bool FretSight::event(QEvent *event)
 
 void FretSight::changeEvent(QEvent *event)
 {
-    // The layout is fixed: a window manager that maximizes or fills the
-    // screen with it anyway is undone.
-    constexpr Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
     if (event->type() == QEvent::WindowStateChange) {
-        if (windowState() & filling)
-            setWindowState(windowState() & ~filling);
+        ui::keepNormalSize(this);
         // Given back from the task bar while a dialog is open.
         if (!(windowState() & Qt::WindowMinimized) && !isEnabled() && m_dialog && m_dialog->isVisible())
             m_dialog->bringBack();

@@ -80,9 +80,12 @@ void FormDialog::changeEvent(QEvent *event)
     // managers will not give a minimized modal dialog back when its opener
     // is activated, but all give back a minimized window, and the opener
     // then brings its dialog back.
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) &&
-        isVisible() && m_opener && !(m_opener->windowState() & Qt::WindowMinimized))
-        m_opener->setWindowState(m_opener->windowState() | Qt::WindowMinimized);
+    if (event->type() == QEvent::WindowStateChange) {
+        ui::keepNormalSize(this);
+        if ((windowState() & Qt::WindowMinimized) && isVisible() && m_opener &&
+            !(m_opener->windowState() & Qt::WindowMinimized))
+            m_opener->setWindowState(m_opener->windowState() | Qt::WindowMinimized);
+    }
     QDialog::changeEvent(event);
 }
 

@@ -70,6 +70,13 @@ private:
 
 } // namespace
 
+void keepNormalSize(QWidget *window)
+{
+    constexpr Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (window->windowState() & filling)
+        window->setWindowState(window->windowState() & ~filling);
+}
+
 void centreOnScreen(QWidget *window, QScreen *screen)
 {
     window->winId(); // so that move() means the same before and after mapping

@@ -13,4 +13,9 @@ namespace ui {
 // corner on the screen.
 void centreOnScreen(QWidget *window, QScreen *screen);
 
+// A window of fixed layout is never maximized or made full screen: where a
+// window manager does so anyway, the window goes back to its own size.
+// Call from the window's changeEvent().
+void keepNormalSize(QWidget *window);
+
 } // namespace ui

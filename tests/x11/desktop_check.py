@@ -8,47 +8,10 @@ Usage, inside an X server: desktop_check.py PROGRAM WM
   only the placement is checked. FRETSIGHT_SHOTS=DIR keeps screenshots."""
 import os, re, subprocess, sys, time
 
+
+from xdrive import *
+
 program, wm = sys.argv[1], sys.argv[2]
-failures = []
-
-
-def run(*args):
-    return subprocess.run(args, capture_output=True, text=True).stdout
-
-
-def check(what, ok):
-    print(("ok: " if ok else "FAIL: ") + what)
-    if not ok:
-        failures.append(what)
-
-
-def wait_for(probe, timeout=10.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        value = probe()
-        if value:
-            return value
-        time.sleep(0.1)
-    return probe()
-
-
-def prop(win, name):
-    return run("xprop", "-id", str(win), name)
-
-
-def window(title):
-    ids = run("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
-    return int(ids[0]) if ids else None
-
-
-def geometry(win):
-    """Client rectangle on the root and the frame around it."""
-    info = run("xwininfo", "-id", str(win))
-    x, y, w, h = (int(re.search(p + r":\s+(-?\d+)", info).group(1))
-                  for p in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
-    ext = re.findall(r"\d+", prop(win, "_NET_FRAME_EXTENTS").split("=")[-1]) or ["0"] * 4
-    left, right, top, bottom = map(int, ext[:4])
-    return (x, y, w, h), (x - left, y - top, w + left + right, h + top + bottom)
 
 
 def active():
@@ -60,12 +23,6 @@ def viewable(win):
     return "IsViewable" in run("xwininfo", "-id", str(win))
 
 
-def click(win, x, y):
-    (cx, cy, _, _), _ = geometry(win)
-    run("xdotool", "mousemove", str(cx + x), str(cy + y), "click", "1")
-    time.sleep(0.3)
-
-
 def shot(name):
     if os.environ.get("FRETSIGHT_SHOTS"):
         run("import", "-window", "root", os.path.join(os.environ["FRETSIGHT_SHOTS"], f"{wm}-{name}.png"))
@@ -73,12 +30,7 @@ def shot(name):
 
 screen = tuple(map(int, re.search(r"dimensions:\s+(\d+)x(\d+)", run("xdpyinfo")).groups()))
 start = {"openbox": ["openbox"], "metacity": ["metacity", "--replace"], "xfwm4": ["xfwm4", "--replace"]}
-for _ in range(2):  # a window manager that loses a race at its start gets a second go
-    wm_process = subprocess.Popen(start[wm], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    if wait_for(lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")):
-        break
-    wm_process.kill()
-check(f"{wm} runs", "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+wm_process = start_wm(start[wm])
 time.sleep(1)
 app = subprocess.Popen([program])
 main = wait_for(lambda: window("FretSight"))
@@ -106,9 +58,9 @@ if screen[0] >= 800:
           geometry(main)[0][2:] == (674, 422) and "FULLSCREEN" not in prop(main, "_NET_WM_STATE"))
 
     # Button positions inside the main window, and each dialog's closing button.
-    dialogs = [("Tuning of Strings", (405, 44), (40, 175)),
-               ("Copy Scales to Clipboard", (532, 44), (288, 188)),
-               ("About", (620, 44), (120, 364))]
+    dialogs = [("Tuning of Strings", TUNING, (40, 175)),
+               ("Copy Scales to Clipboard", COPY, (288, 188)),
+               ("About", ABOUT, (120, 364))]
     for title, opener, closer in dialogs:
         click(main, *opener)
         dialog = wait_for(lambda: window(title))
@@ -147,7 +99,7 @@ if screen[0] >= 800:
         check(f"{title}: usable, its button closes it", wait_for(lambda: not viewable(dialog), 5))
         check(f"{title}: the main window is active again", wait_for(lambda: active() == main, 5))
 
-click(main, 630, 396)  # "Exit Program"
+click(main, *EXIT)
 try:
     check("Exit Program ends the program with status 0", app.wait(10) == 0)
 except subprocess.TimeoutExpired:

@@ -13,64 +13,26 @@ import os, subprocess, sys, tempfile, time
 import uno
 from com.sun.star.beans import PropertyValue
 
+from xdrive import *
+
 program = sys.argv[1]
 vcl = sys.argv[2] if len(sys.argv) > 2 else "gtk3"
 work = tempfile.mkdtemp()
 shots = os.environ.get("FRETSIGHT_SHOTS")
-failures = []
-
-
-def run(*args):
-    return subprocess.run(args, capture_output=True, text=True).stdout
-
-
-def check(what, ok):
-    print(("ok: " if ok else "FAIL: ") + what)
-    if not ok:
-        failures.append(what)
-
-
-def attempt(f):
-    try:
-        return f()
-    except Exception:
-        return None
-
-
-def wait_for(probe, timeout=30.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        value = attempt(probe)
-        if value:
-            return value
-        time.sleep(0.2)
-    return attempt(probe)
-
-
-def window(pattern):
-    ids = run("xdotool", "search", "--onlyvisible", "--name", pattern).split()
-    return ids[0] if ids else None
-
-
-def click(win, x, y):
-    info = run("xwininfo", "-id", win)
-    left, top = (int(info.split(f"Absolute upper-left {a}:")[1].split()[0]) for a in "XY")
-    run("xdotool", "mousemove", str(left + x), str(top + y), "click", "1")
 
 
 def props(**values):
     return tuple(PropertyValue(Name=k, Value=v) for k, v in values.items())
 
 
-wm = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-wait_for(lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+wm = start_wm(["openbox"])
 app = subprocess.Popen([program])
-main = wait_for(lambda: window("^FretSight$"))
+main = wait_for(lambda: window("FretSight"))
 time.sleep(1)
-click(main, 532, 44)  # "Copy.."
-dialog = wait_for(lambda: window("^Copy Scales to Clipboard$"))
+click(main, *COPY)
+dialog = wait_for(lambda: window("Copy Scales to Clipboard"))
 time.sleep(0.5)
-click(dialog, 288, 148)  # "Copy to Clipboard"
+click(dialog, *COPY_TO_CLIPBOARD)
 time.sleep(1)
 targets = run("xclip", "-selection", "clipboard", "-o", "-t", "TARGETS").split()
 check("the clipboard offers text/plain and text/html", "text/plain" in targets and "text/html" in targets)
@@ -87,7 +49,7 @@ resolver = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.U
 context = wait_for(lambda: resolver.resolve("uno:pipe,name=fretsight_paste;urp;StarOffice.ComponentContext"), 120)
 desktop = context.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", context)
 document = wait_for(lambda: desktop.getCurrentComponent(), 60)
-writer = wait_for(lambda: window("LibreOffice Writer"), 60)
+writer = wait_for(lambda: run("xdotool", "search", "--onlyvisible", "--name", "LibreOffice Writer").split()[0], 60)
 check(f"Writer ({vcl}) shows a new document", document and writer)
 time.sleep(2)
 run("wmctrl", "-i", "-a", writer)
@@ -127,9 +89,9 @@ check("every diagram line is in a fixed-pitch font (%s)" % sorted({f for _, f, _
 
 reloaded.close(True)
 document.setModified(False)
-attempt(desktop.terminate)
+wait_for(desktop.terminate, 1)
 office.wait(30)
-click(main, 630, 396)  # "Exit Program"
+click(main, *EXIT)
 check("FretSight exits with status 0", app.wait(10) == 0)
 wm.terminate()
 print(f"writer ({vcl}): {len(failures)} failed")
