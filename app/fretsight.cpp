@@ -99,7 +99,6 @@ FretSight::FretSight()
 {
     ui::installAccessibility();
     setWindowTitle(QStringLiteral("FretSight"));
-    setWindowIcon(ui::pictureIcon(QStringLiteral("guitar")));
     setFixedSize(ui::px(layout::Client.width()), ui::px(layout::Client.height()));
 
     Label1 = ui::addLabel(this, layout::Label1);
@@ -194,6 +193,13 @@ void FretSight::formLoad()
 
 void FretSight::formActivate()
 {
+    if (windowIcon().isNull()) {
+        // The icon is not needed for the first picture of the board: it is
+        // set once the event loop has painted that.
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowIcon(ui::pictureIcon(QStringLiteral("guitar"))); },
+            Qt::QueuedConnection);
+    }
     Tuning &tuning = forms::tuning();
     for (int s = 1; s <= music::StringCount; ++s)
         Label3[s]->setText(ui::noteName(tuning.Combo2[s]->currentIndex()));
