@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what FretSight needs on Debian 12: to build and run it (default),
+# Installs what FretSight needs on Debian 12: to build, run and package it (default),
 # or with --tests also everything its tests drive: an X server, three window
 # managers, X input and clipboard tools, LibreOffice Writer with its GTK
 # interface and Python bridge, and the Debian packaging tools.
@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core dpkg-dev file
 )
 if [ "${1:-}" = --tests ]; then
   packages+=(
@@ -16,7 +16,7 @@ if [ "${1:-}" = --tests ]; then
     xvfb xauth xdotool xclip x11-utils wmctrl imagemagick poppler-utils
     openbox metacity xfwm4 dbus dbus-x11 at-spi2-core
     libreoffice-writer libreoffice-gtk3 python3-uno
-    desktop-file-utils appstream lintian dpkg-dev fakeroot file
+    desktop-file-utils appstream lintian
   )
 fi
 
