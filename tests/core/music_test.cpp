@@ -33,18 +33,6 @@ INSTANTIATE_TEST_SUITE_P(Rules, Point, testing::Values(
     PointCase{"1010100101001", 0, 9, true, false, 5},   // Major Pentatonic: five notes
     PointCase{"10101", 0, 7, false, false, 0}));        // a short pattern leaves the rest out
 
-TEST(Notes, NextNoteWrapsFromBToC)
-{
-    EXPECT_EQ(music::nextNote(11), 0);
-    EXPECT_EQ(music::intervalAbove(0, 11), 1);
-    // Fret 12 shows what fret 0 shows, on any string.
-    const auto board = music::computeBoard(music::intervalFlags("1100110110101"), 5, {11, 0, 3, 6, 8, 10});
-    for (const auto &row : board) {
-        EXPECT_EQ(row[12].shown, row[0].shown);
-        EXPECT_EQ(row[12].degree, row[0].degree);
-    }
-}
-
 struct LookupCase {
     music::Tuning notes;
     int preset;

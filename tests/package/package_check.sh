@@ -44,7 +44,7 @@ done
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "$deb" >"$work/apt.log" 2>&1 \
   && ok "apt-get installs it" || { bad "apt-get install: $(tail -5 "$work/apt.log")"; exit 1; }
 files=$(dpkg -L fretsight)
-xvfb-run -a -s "-screen 0 1280x1024x24" bash "$clipboard_check" /usr/bin/fretsight | sed 's/^/  installed: /' \
+xvfb-run -a -s "-screen 0 1280x1024x24" /usr/bin/python3 "$clipboard_check" /usr/bin/fretsight | sed 's/^/  installed: /' \
   && ok "the installed program runs and copies" || bad "the installed program"
 
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y fretsight >"$work/apt.log" 2>&1 && ok "apt-get removes it" \
