@@ -103,7 +103,7 @@ private slots:
         QTest::addColumn<int>("dialog");
         QTest::addColumn<QString>("way");
         for (int d = 0; d < 3; ++d)
-            for (const char *way : {"button", "escape", "frame"})
+            for (const char *way : {"button", "enter", "escape", "frame"})
                 QTest::addRow("%s by %s", std::array{"tuning", "copy", "about"}[d], way) << d << way;
     }
 
@@ -125,6 +125,8 @@ private slots:
         const int refreshes = main.refreshCount();
         if (way == "button")
             QTest::mouseClick(closer, Qt::LeftButton);
+        else if (way == "enter") // on the focused button, which is no default
+            QTest::keyClick(closer, Qt::Key_Return);
         else if (way == "escape")
             QTest::keyClick(box, Qt::Key_Escape);
         else
