@@ -46,7 +46,7 @@ void FretboardView::announceChange()
 {
     if (!QAccessible::isActive())
         return;
-    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessibleEvent event(this, QAccessible::ObjectReorder); // its points are other ones
     QAccessible::updateAccessibility(&event);
 }
 

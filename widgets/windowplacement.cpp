@@ -29,6 +29,8 @@ void moveToCentre(QWidget *window, const QRect &area, const QMargins &frame)
 // Watches a newly shown window until its frame is known, then centres it
 // by that frame once.
 class FrameWatcher : public QObject {
+    Q_OBJECT
+
 public:
     FrameWatcher(QWidget *window, const QRect &area, const QMargins &assumed)
         : QObject(window), m_window(window), m_area(area), m_assumed(assumed)
@@ -95,3 +97,5 @@ void centreOnScreen(QWidget *window, QScreen *screen)
 }
 
 } // namespace ui
+
+#include "windowplacement.moc"

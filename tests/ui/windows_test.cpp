@@ -23,6 +23,8 @@ namespace {
 // Records, at each show and hide of a dialog, whether the main window was
 // enabled at that moment.
 class OrderProbe : public QObject {
+    Q_OBJECT
+
 public:
     explicit OrderProbe(QWidget *dialog) { dialog->installEventFilter(this); }
     QStringList steps;
@@ -117,9 +119,11 @@ private slots:
         QPushButton *closer = std::array{forms::tuning().Command1, forms::clip().Command2,
                                          forms::about().Command1}[dialog];
         OrderProbe probe(box);
+        const QImage enabledBoard = main.Picture1->grab().toImage();
         opener->setFocus();
         QTest::mouseClick(opener, Qt::LeftButton);
         QVERIFY(box->isVisible() && !main.isEnabled());
+        QCOMPARE(main.Picture1->grab().toImage(), enabledBoard); // full colour, disabled or not
         QTest::mouseClick(main.Combo2, Qt::LeftButton); // no effect while disabled
         QTRY_COMPARE(QApplication::activeWindow(), box);
         const int refreshes = main.refreshCount();

@@ -3,7 +3,7 @@
 # Copies through the real program's windows with real clicks, reads the
 # clipboard back with xclip and checks the bytes, then ends the program
 # with "Exit Program". Usage, inside an X server: clipboard_check.py PROGRAM
-import subprocess, sys, time
+import re, subprocess, sys, time
 
 from xdrive import *
 
@@ -11,6 +11,9 @@ app = subprocess.Popen([sys.argv[1]])
 main = wait_for(lambda: window("FretSight"))
 check("the main window appears", main)
 time.sleep(0.5)
+screen = tuple(map(int, re.search(r"dimensions:\s+(\d+)x(\d+)", run("xdpyinfo")).groups()))
+x, y, w, h = geometry(main)[1]
+check(f"centred on a screen without a window manager ({x},{y})", abs(2 * x + w - screen[0]) <= 4 and abs(2 * y + h - screen[1]) <= 4)
 click(main, *COPY)
 dialog = wait_for(lambda: window("Copy Scales to Clipboard"))
 time.sleep(0.5)
