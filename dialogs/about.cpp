@@ -56,7 +56,6 @@ About::About() : FormDialog(QStringLiteral("About"), layout::Client.width(), lay
     Command1 = ui::addButton(this, layout::Command1);
 
     connect(Command1, &QPushButton::clicked, this, &About::command1Click);
-    ui::fitAllText(this);
 }
 
 void About::command1Click()

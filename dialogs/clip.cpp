@@ -77,7 +77,6 @@ Clip::Clip()
 
     connect(Command1, &QPushButton::clicked, this, &Clip::command1Click);
     connect(Command2, &QPushButton::clicked, this, &Clip::command2Click);
-    ui::fitAllText(this);
 }
 
 std::string Clip::BuildDiagramText() const

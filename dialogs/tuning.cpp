@@ -69,7 +69,6 @@ Tuning::Tuning()
     connect(Command1, &QPushButton::clicked, this, &Tuning::command1Click);
 
     formLoad();
-    ui::fitAllText(this);
 }
 
 void Tuning::formLoad()

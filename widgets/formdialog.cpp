@@ -28,7 +28,9 @@ void FormDialog::openOver(QWidget *opener)
     winId();
     windowHandle()->setTransientParent(opener->windowHandle());
     if (!m_placed) {
+        // Hidden until now, so the captions need checking only now.
         m_placed = true;
+        ui::fitAllText(this);
         ui::centreOnScreen(this, opener->screen());
     }
     show();

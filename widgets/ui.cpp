@@ -36,8 +36,11 @@ namespace {
 // the font system a costly search for stand-ins for each missing family.
 QString installedFamily(const QStringList &families)
 {
+    // Looked up in the list of installed families: asking the font database
+    // about each name would make it resolve aliases through fontconfig.
+    static const QStringList installed = QFontDatabase::families();
     for (const QString &family : families) {
-        if (QFontDatabase::hasFamily(family))
+        if (installed.contains(family, Qt::CaseInsensitive))
             return family;
     }
     return families.last();
@@ -107,8 +110,8 @@ bool textFits(const QWidget *control)
             return true;
         const QFontMetrics metrics(label->font());
         if (label->wordWrap()) {
-            // One line that fits needs no full layout of the paragraph.
-            if (metrics.horizontalAdvance(label->text()) <= label->width())
+            // A short text that fits on one line needs no layout of a paragraph.
+            if (label->text().size() < 80 && metrics.horizontalAdvance(label->text()) <= label->width())
                 return metrics.height() <= label->height();
             return label->heightForWidth(label->width()) <= label->height();
         }

@@ -195,9 +195,12 @@ private slots:
 
     void noTextIsClipped()
     {
-        startProgram();
-        for (QWidget *window : std::initializer_list<QWidget *>{&forms::fretSight(), &forms::tuning(),
-                                                                &forms::clip(), &forms::about()}) {
+        FretSight &main = startProgram();
+        // The main window, then each dialog as its button opens it.
+        for (QPushButton *opener : {static_cast<QPushButton *>(nullptr), main.Command1, main.Command3, main.Command2}) {
+            if (opener)
+                QTest::mouseClick(opener, Qt::LeftButton);
+            QWidget *window = opener ? QApplication::activeModalWidget() : &main;
             for (QWidget *w : window->findChildren<QWidget *>()) {
                 if (w->window() != window)
                     continue; // a list's pop-up
@@ -205,6 +208,8 @@ private slots:
                 QVERIFY2(ui::textFits(w), qPrintable(what));
                 QVERIFY2(window->rect().contains(w->geometry()), qPrintable(what));
             }
+            if (window != &main)
+                static_cast<FormDialog *>(window)->reject();
         }
     }
 
