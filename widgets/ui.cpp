@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QLabel>
 #include <QSignalBlocker>
 
@@ -141,19 +142,30 @@ void fitAllText(QWidget *window)
     }
 }
 
-QPixmap picture(const QString &name)
+namespace {
+
+// A shipped PNG, read as one: telling the reader the format spares it
+// asking every image plug-in whether it could read the file instead.
+QPixmap shippedPng(const QString &name, bool dense)
 {
-    const bool dense = qApp->devicePixelRatio() > 1.0;
-    QPixmap pixmap(QStringLiteral(":/fretsight/%1%2.png").arg(name, dense ? "@2x" : ""));
+    QImageReader reader(QStringLiteral(":/fretsight/%1%2.png").arg(name, dense ? "@2x" : ""), "png");
+    reader.setAutoDetectImageFormat(false);
+    QPixmap pixmap = QPixmap::fromImage(reader.read());
     pixmap.setDevicePixelRatio(dense ? 2.0 : 1.0);
     return pixmap;
 }
 
+} // namespace
+
+QPixmap picture(const QString &name)
+{
+    return shippedPng(name, qApp->devicePixelRatio() > 1.0);
+}
+
 QIcon pictureIcon(const QString &name)
 {
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/fretsight/%1.png").arg(name));
-    icon.addFile(QStringLiteral(":/fretsight/%1@2x.png").arg(name));
+    QIcon icon(shippedPng(name, false));
+    icon.addPixmap(shippedPng(name, true));
     return icon;
 }
 
