@@ -100,6 +100,7 @@ FretSight::FretSight()
     ui::installAccessibility();
     setWindowTitle(QStringLiteral("FretSight"));
     setFixedSize(ui::px(layout::Client.width()), ui::px(layout::Client.height()));
+    setFont(ui::font(Face::List)); // the lists' face; every other control names its own
 
     Label1 = ui::addLabel(this, layout::Label1);
     Combo1 = ui::addList(this, layout::Combo1, Face::List);

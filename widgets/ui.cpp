@@ -89,7 +89,10 @@ QComboBox *addList(QWidget *parent, const QRect &geometry, Face face)
 {
     auto *list = new QComboBox(parent);
     list->setEditable(false);
-    list->setFont(font(face));
+    // A list told its font makes its drop-down at once; one that inherits it
+    // from its window makes it when first opened.
+    if (parent->font() != font(face))
+        list->setFont(font(face));
     list->setGeometry(geometry);
     list->setMaxVisibleItems(16);
     return list;
