@@ -194,12 +194,11 @@ void FretSight::formLoad()
 
 void FretSight::formActivate()
 {
-    if (windowIcon().isNull()) {
-        // The icon is not needed for the first picture of the board: it is
-        // set once the event loop has painted that.
-        QMetaObject::invokeMethod(
-            this, [this] { setWindowIcon(ui::pictureIcon(QStringLiteral("guitar"))); },
-            Qt::QueuedConnection);
+    if (!m_activatedOnce) {
+        // Posted below the priority of the board's repaint, so that it comes
+        // after the first picture of the board.
+        QCoreApplication::postEvent(this, new QEvent(AfterFirstPaint), Qt::LowEventPriority - 1);
+        m_activatedOnce = true;
     }
     Tuning &tuning = forms::tuning();
     for (int s = 1; s <= music::StringCount; ++s)
@@ -248,6 +247,11 @@ void FretSight::RefreshFretboard()
 
 bool FretSight::event(QEvent *event)
 {
+    if (event->type() == AfterFirstPaint) {
+        // The first picture of the board does not need the window's icon.
+        setWindowIcon(ui::pictureIcon(QStringLiteral("guitar")));
+        return true;
+    }
     const bool handled = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate) {
         // Brought forward (a click, the task bar) while a dialog is open: the

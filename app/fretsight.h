@@ -3,6 +3,7 @@
 
 #include "music/notes.h"
 
+#include <QEvent>
 #include <QPointer>
 #include <QWidget>
 
@@ -74,6 +75,9 @@ private:
     void command3Click();
     void command4Click();
 
+    static constexpr QEvent::Type AfterFirstPaint = QEvent::Type(QEvent::User + 1);
+
     QPointer<FormDialog> m_dialog; // the dialog this window opened last
+    bool m_activatedOnce = false;
     int m_refreshCount = 0;
 };
