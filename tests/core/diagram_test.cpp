@@ -115,6 +115,8 @@ INSTANTIATE_TEST_SUITE_P(Cells, StringLine, testing::Values(
     LineCase{"1010110101011", 9, 4, "E     5 |---|-6-|---|-7-|-1-|---|-2-|---|-3-|-4-|---|-5-|"},
     // A non-scale open note keeps the bar in column 8; open B wraps to C.
     LineCase{"1010110101011", 1, 11, "B       |-7-|-1-|---|-2-|---|-3-|-4-|---|-5-|---|-6-|---|"},
+    // A pattern shorter than twelve leaves the missing intervals out.
+    LineCase{"10101", 0, 4, "E     3 |---|---|---|---|---|---|---|-1-|---|-2-|---|-3-|"},
     // The thirteenth character is never read.
     LineCase{"1010110101010", 0, 4, "E     3 |-4-|---|-5-|---|-6-|---|-7-|-1-|---|-2-|---|-3-|"}));
 
