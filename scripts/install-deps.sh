@@ -13,7 +13,7 @@ packages=(
 if [ "${1:-}" = --tests ]; then
   packages+=(
     libgtest-dev libbenchmark-dev
-    xvfb xauth xdotool xclip x11-utils wmctrl imagemagick poppler-utils
+    xvfb xauth xdotool xclip x11-utils wmctrl imagemagick
     openbox metacity xfwm4 dbus dbus-x11 at-spi2-core
     libreoffice-writer libreoffice-gtk3 python3-uno
     desktop-file-utils appstream lintian
