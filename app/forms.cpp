@@ -54,8 +54,6 @@ Tuning &tuning() { return instance(g_tuning); }
 Clip &clip() { return instance(g_clip); }
 About &about() { return instance(g_about); }
 
-bool tuningLoaded() { return !g_tuning.isNull(); }
-
 void endProgram()
 {
     // Dialogs first, so that no window is left behind the main one.

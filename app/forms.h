@@ -16,8 +16,6 @@ Tuning &tuning();       // creating it fills and selects its lists, hidden
 Clip &clip();
 About &about();
 
-bool tuningLoaded();
-
 // Hides every window and leaves the event loop; no handler runs after it.
 void endProgram();
 

@@ -11,6 +11,15 @@ constexpr std::string_view Sentence =
 constexpr std::string_view FretNumberLine =
     "Fret      1   2   3   4   5   6   7   8   9   10  11  12";
 
+// The cell of one fret: "3 |" / "  |" for fret 0, "-3-|" / "---|" after.
+std::string cellText(const music::PointState &point, int fret)
+{
+    if (!point.shown)
+        return fret == 0 ? "  |" : "---|";
+    const std::string degree = std::to_string(point.degree);
+    return fret == 0 ? degree + " |" : "-" + degree + "-|";
+}
+
 void appendStringLine(std::string &out, const DiagramInput &in, const music::IntervalFlags &flags,
                       int key, int openNote)
 {
@@ -26,14 +35,6 @@ void appendStringLine(std::string &out, const DiagramInput &in, const music::Int
 }
 
 } // namespace
-
-std::string cellText(const music::PointState &point, int fret)
-{
-    if (!point.shown)
-        return fret == 0 ? "  |" : "---|";
-    const std::string degree = std::to_string(point.degree);
-    return fret == 0 ? degree + " |" : "-" + degree + "-|";
-}
 
 std::string buildDiagramText(const DiagramInput &in)
 {

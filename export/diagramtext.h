@@ -26,7 +26,4 @@ struct DiagramInput {
 // Fixed-width text diagrams; every line ends with CR alone.
 std::string buildDiagramText(const DiagramInput &in);
 
-// The cell of one fret: "3 |" / "  |" for fret 0, "-3-|" / "---|" after.
-std::string cellText(const music::PointState &point, int fret);
-
 } // namespace exporter

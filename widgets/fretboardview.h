@@ -31,9 +31,7 @@ public:
     DegreeLabel *addLabel(const QRect &geometry);
 
     const std::deque<PointMarker> &markers() const { return m_markers; }
-    QPixmap pixmap() const { return m_picture; }
     void setLabelFont(const QFont &font) { m_labelFont = font; }
-    QFont labelFont() const { return m_labelFont; }
 
     // Called by the items when what they show changes.
     void itemChanged();

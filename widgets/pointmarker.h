@@ -22,8 +22,6 @@ public:
     QColor fillColor() const { return m_fill; }
 
     QRect geometry() const { return m_geometry; }
-    int string() const { return m_string; }
-    int fret() const { return m_fret; }
 
     // What the point stands for, as a screen reader announces it, e.g.
     // "String 1, fret 8: C, degree 1, root". Worked out when asked for.
