@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMargins>
-#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
