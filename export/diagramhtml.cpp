@@ -1,19 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagramhtml.h"
 
+#include "export/diagramtext.h"
+
 namespace exporter {
 
-std::string diagramHtml(std::string_view text)
+namespace {
+
+void appendEscaped(std::string &html, std::string_view line)
 {
-    std::string html =
-        "<html><head><meta charset=\"utf-8\"></head><body>"
-        "<pre style=\"font-family: 'Liberation Mono', 'Courier New', monospace\">";
-    html.reserve(html.size() + text.size() + 64);
-    for (const char c : text) {
+    for (const char c : line) {
         switch (c) {
-        case '\r':
-            html += '\n';
-            break;
         case '<':
             html += "&lt;";
             break;
@@ -27,7 +24,30 @@ std::string diagramHtml(std::string_view text)
             html += c;
         }
     }
-    html += "</pre></body></html>";
+}
+
+} // namespace
+
+std::string diagramHtml(std::string_view text)
+{
+    const std::string font = "font-family: '" + std::string(FixedPitchFont) + "', '" +
+                             std::string(FixedPitchFallback) + "', monospace; margin: 0";
+    std::string html = "<html><head><meta charset=\"utf-8\"></head><body>";
+    html.reserve(html.size() + text.size() + 1024);
+    bool header = true;
+    for (const DiagramSection &section : diagramSections(text)) {
+        html += "<pre style=\"" + font;
+        if (!header)
+            html += "; break-inside: avoid; page-break-inside: avoid";
+        html += "\">";
+        for (const std::string_view line : section) {
+            appendEscaped(html, line);
+            html += '\n';
+        }
+        html += "</pre>";
+        header = false;
+    }
+    html += "</body></html>";
     return html;
 }
 

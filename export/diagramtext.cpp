@@ -71,4 +71,17 @@ std::string buildDiagramText(const DiagramInput &in)
     return out;
 }
 
+std::vector<DiagramSection> diagramSections(std::string_view text)
+{
+    std::vector<DiagramSection> sections;
+    for (int line = 0; !text.empty(); ++line) {
+        if (line == 0 || (line >= HeaderLineCount && (line - HeaderLineCount) % BlockLineCount == 0))
+            sections.emplace_back();
+        const std::size_t end = text.find(CR);
+        sections.back().push_back(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return sections;
+}
+
 } // namespace exporter

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace exporter {
 
@@ -25,5 +26,19 @@ struct DiagramInput {
 
 // Fixed-width text diagrams; every line ends with CR alone.
 std::string buildDiagramText(const DiagramInput &in);
+
+// The text is a header of five lines, then a block of eleven lines per key.
+inline constexpr int HeaderLineCount = 5;
+inline constexpr int BlockLineCount = 11;
+
+// The lines of a text that buildDiagramText() returned, without their CRs,
+// in the parts a printed page must not split: the header, then each key's
+// block.
+using DiagramSection = std::vector<std::string_view>;
+std::vector<DiagramSection> diagramSections(std::string_view text);
+
+// The fixed-pitch faces that the formatted flavours name, first choice first.
+inline constexpr std::string_view FixedPitchFont = "Liberation Mono";
+inline constexpr std::string_view FixedPitchFallback = "Courier New";
 
 } // namespace exporter

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The clipboard text and its HTML flavour.
+// The clipboard text and its HTML and RTF flavours.
 #include "export/diagramhtml.h"
+#include "export/diagramrtf.h"
 #include "export/diagramtext.h"
 
 #include <gtest/gtest.h>
@@ -127,20 +128,64 @@ TEST(DiagramText, TitleTakesTheBoxCaptionAndTheTuningNameAsTheyAre)
     EXPECT_EQ(lines(exporter::buildDiagramText(in))[5], "X Jazz Minor Scale, Custom Tuning Tuning.");
 }
 
-TEST(DiagramHtml, SameLinesInOneFixedPitchPre)
+// The lines of a formatted flavour, found between the markers given.
+std::vector<std::string> between(const std::string &doc, const std::string &open, const std::string &close)
+{
+    std::vector<std::string> found;
+    for (auto at = doc.find(open); at != std::string::npos; at = doc.find(open, at)) {
+        at += open.size();
+        const auto end = doc.find(close, at);
+        found.push_back(doc.substr(at, end - at));
+    }
+    return found;
+}
+
+TEST(DiagramHtml, SameLinesInAFixedPitchPrePerBlock)
 {
     const std::string text = exporter::buildDiagramText(
         input("Major", "1010110101011", "Drop-G (G6)", Standard, {0, 11}));
     const std::string html = exporter::diagramHtml(text);
-    const auto open = html.find("<pre style=\"font-family: 'Liberation Mono', 'Courier New', monospace\">");
-    const auto close = html.find("</pre>");
-    ASSERT_NE(open, std::string::npos);
-    ASSERT_EQ(html.find("<pre", open + 1), std::string::npos);
-    std::string body = html.substr(open, close - open);
-    body = body.substr(body.find('>') + 1);
+    const std::string font = "font-family: 'Liberation Mono', 'Courier New', monospace; margin: 0";
+    const std::string keep = "; break-inside: avoid; page-break-inside: avoid";
+    const auto pres = between(html, "<pre style=\"", "</pre>");
+    ASSERT_EQ(pres.size(), 3u) << "the header and two blocks";
+    std::string body;
+    for (std::size_t i = 0; i < pres.size(); ++i) {
+        const auto style = pres[i].substr(0, pres[i].find('"'));
+        EXPECT_EQ(style, i == 0 ? font : font + keep);
+        body += pres[i].substr(pres[i].find('>') + 1);
+    }
+    EXPECT_EQ(lines(text).size(), 5u + 2 * 11);
     std::replace(body.begin(), body.end(), '\n', '\r');
     EXPECT_EQ(body, text);
     EXPECT_EQ(html.find('\r'), std::string::npos);
 
     EXPECT_NE(exporter::diagramHtml("a<b>&c\r").find("a&lt;b&gt;&amp;c\n</pre>"), std::string::npos);
+}
+
+TEST(DiagramRtf, AParagraphPerLineKeptWithTheNextToTheEndOfItsBlock)
+{
+    const std::string text = exporter::buildDiagramText(
+        input("Major", "1010110101011", "Standard", Standard, {2, 7, 9}));
+    const std::string rtf = exporter::diagramRtf(text);
+    ASSERT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
+    EXPECT_NE(rtf.find("{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset0 Liberation Mono{\\*\\falt Courier New};}}"),
+              std::string::npos);
+    EXPECT_EQ(rtf.back(), '}');
+
+    const auto paragraphs = between(rtf, "\\pard\\plain\\f0\\fs20", "\\par\n");
+    const auto want = lines(text);
+    ASSERT_EQ(paragraphs.size(), want.size());
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        // Header lines 0..4, then blocks of eleven: only a section's last
+        // line may start a new page after it.
+        const bool last = i == 4 || (i >= 5 && (i - 5) % 11 == 10);
+        EXPECT_EQ(paragraphs[i], (last ? " " : "\\keepn ") + want[i]) << "line " << i;
+    }
+}
+
+TEST(DiagramRtf, EscapesItsOwnSpecialCharacters)
+{
+    EXPECT_NE(exporter::diagramRtf("a\\b{c}d\r").find(" a\\\\b\\{c\\}d\\par\n"), std::string::npos);
+    EXPECT_NE(exporter::diagramRtf("\xe9\r").find(" \\'e9\\par"), std::string::npos);
 }
