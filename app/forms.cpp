@@ -5,6 +5,7 @@
 #include "dialogs/about.h"
 #include "dialogs/clip.h"
 #include "dialogs/tuning.h"
+#include "widgets/clipboardkeeper.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -61,6 +62,8 @@ void endProgram()
         if (window)
             window->hide();
     }
+    // The copied diagrams outlive the program.
+    ui::keepClipboardAfterExit();
     QCoreApplication::exit(0);
 }
 

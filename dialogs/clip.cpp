@@ -5,6 +5,7 @@
 #include "app/fretsight.h"
 #include "dialogs/tuning.h"
 #include "export/diagramhtml.h"
+#include "export/diagramrtf.h"
 #include "export/diagramtext.h"
 #include "music/scales.h"
 #include "widgets/commandbutton.h"
@@ -101,15 +102,20 @@ std::string Clip::BuildDiagramText() const
 
 void Clip::command1Click()
 {
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
     const std::string diagrams = BuildDiagramText();
     // Plain text exactly as built, for every plain-text target; the same
-    // lines as HTML for word processors, which ignore bare carriage returns.
+    // lines as RTF and HTML for word processors, which ignore bare carriage
+    // returns, and which keep each key's block on one printed page.
     auto *data = new QMimeData;
     data->setText(ui::text(diagrams));
     data->setHtml(ui::text(exporter::diagramHtml(diagrams)));
-    clipboard->setMimeData(data);
+    const QByteArray rtf = QByteArray::fromStdString(exporter::diagramRtf(diagrams));
+    data->setData(QStringLiteral("text/rtf"), rtf);
+    data->setData(QStringLiteral("text/richtext"), rtf);
+    // One replacement of the clipboard's content: clearing it first would
+    // leave a moment without an owner, in which a clipboard manager puts
+    // back its last entry.
+    QGuiApplication::clipboard()->setMimeData(data);
     returnToOpener();
 }
 
