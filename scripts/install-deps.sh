@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what FretSight needs on Debian 12: to build, run and package it (default),
 # or with --tests also everything its tests drive: an X server, three window
-# managers, X input and clipboard tools, LibreOffice Writer with its GTK
-# interface and Python bridge, and the Debian packaging tools.
+# managers, X input and clipboard tools, two clipboard managers, LibreOffice
+# Writer with its GTK interface and Python bridge, a PDF reader, and the
+# Debian packaging tools.
 set -euo pipefail
 
 packages=(
@@ -15,7 +16,8 @@ if [ "${1:-}" = --tests ]; then
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip x11-utils wmctrl imagemagick
     openbox metacity xfwm4 dbus dbus-x11 at-spi2-core
-    libreoffice-writer libreoffice-gtk3 python3-uno
+    libreoffice-writer libreoffice-gtk3 python3-uno poppler-utils
+    parcellite xfce4-clipman
     desktop-file-utils appstream lintian
   )
 fi

@@ -3,22 +3,32 @@
 """Copies the diagrams through FretSight's own windows, pastes them with
 Ctrl+V into LibreOffice Writer, saves the document and reads the saved
 paragraphs back through UNO: they must be the copied lines, in order, the
-diagram lines in a fixed-pitch font.
+diagram lines in a fixed-pitch font, every line of a key's block but the
+last kept with the next. Printed to PDF on A4 and on Letter, no block may
+span two pages.
 
-Usage, inside an X server and a D-Bus session: writer_paste.py PROGRAM [VCL]
+Usage, inside an X server and a D-Bus session:
+  writer_paste.py PROGRAM [VCL] [--after-exit] [--manager COMMAND]
   VCL is Writer's interface, gtk3 (default) or gen (plain X11).
-  FRETSIGHT_SHOTS=DIR keeps a screenshot and a PDF of the pasted document."""
-import os, subprocess, sys, tempfile, time
+  --after-exit ends FretSight before the paste, so the paste comes from what
+  is left on the clipboard; --manager runs a clipboard manager throughout.
+  FRETSIGHT_SHOTS=DIR keeps a screenshot and the PDFs."""
+import argparse, os, subprocess, sys, tempfile, time
 
 import uno
 from com.sun.star.beans import PropertyValue
 
 from xdrive import *
 
-program = sys.argv[1]
-vcl = sys.argv[2] if len(sys.argv) > 2 else "gtk3"
+parser = argparse.ArgumentParser()
+parser.add_argument("program")
+parser.add_argument("vcl", nargs="?", default="gtk3")
+parser.add_argument("--after-exit", action="store_true")
+parser.add_argument("--manager")
+args = parser.parse_args()
 work = tempfile.mkdtemp()
 shots = os.environ.get("FRETSIGHT_SHOTS")
+name = f"{args.vcl}{'-after-exit' if args.after_exit else ''}{'-' + args.manager if args.manager else ''}"
 
 
 def props(**values):
@@ -26,31 +36,31 @@ def props(**values):
 
 
 wm = start_wm(["openbox"])
-app = subprocess.Popen([program])
-main = wait_for(lambda: window("FretSight"))
-time.sleep(1)
-click(main, *COPY)
-dialog = wait_for(lambda: window("Copy Scales to Clipboard"))
-time.sleep(0.5)
-click(dialog, *COPY_TO_CLIPBOARD)
-time.sleep(1)
-targets = run("xclip", "-selection", "clipboard", "-o", "-t", "TARGETS").split()
-check("the clipboard offers text/plain and text/html", "text/plain" in targets and "text/html" in targets)
-plain = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "text/plain"], capture_output=True).stdout
-expected = plain.decode("ascii").split("\r")[:-1]
+manager = start_clipboard_manager(args.manager) if args.manager else None
+app, main = start_program(args.program)
+copy_keys(main)
+targets = clipboard_targets()
+check("the clipboard offers text/plain, text/html and text/rtf",
+      {"text/plain", "text/html", "text/rtf"} <= set(targets))
+expected = clipboard("text/plain").decode("ascii").split("\r")[:-1]
 check("the plain text has 137 lines", len(expected) == 137)
+if args.after_exit:
+    end_program(app, main)
+    time.sleep(1)
+    check("every flavour is still on the clipboard after the program ended",
+          {"text/plain", "text/html", "text/rtf"} <= set(clipboard_targets()))
 
 office = subprocess.Popen(
     ["soffice", "--writer", "--norestore", "--nologo", "--nolockcheck",
      f"-env:UserInstallation=file://{work}/profile", "--accept=pipe,name=fretsight_paste;urp;"],
-    env=dict(os.environ, SAL_USE_VCLPLUGIN=vcl), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    env=dict(os.environ, SAL_USE_VCLPLUGIN=args.vcl), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 local = uno.getComponentContext()
 resolver = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.UnoUrlResolver", local)
 context = wait_for(lambda: resolver.resolve("uno:pipe,name=fretsight_paste;urp;StarOffice.ComponentContext"), 120)
 desktop = context.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", context)
 document = wait_for(lambda: desktop.getCurrentComponent(), 60)
 writer = wait_for(lambda: run("xdotool", "search", "--onlyvisible", "--name", "LibreOffice Writer").split()[0], 60)
-check(f"Writer ({vcl}) shows a new document", document and writer)
+check(f"Writer ({args.vcl}) shows a new document", document and writer)
 time.sleep(2)
 run("wmctrl", "-i", "-a", writer)
 time.sleep(1)
@@ -58,9 +68,7 @@ run("xdotool", "key", "--clearmodifiers", "ctrl+v")
 wait_for(lambda: len(document.Text.String) > 1000, 20)
 time.sleep(1)
 if shots:
-    run("import", "-window", "root", os.path.join(shots, f"writer-{vcl}.png"))
-    document.storeToURL(uno.systemPathToFileUrl(os.path.join(shots, f"writer-{vcl}.pdf")),
-                        props(FilterName="writer_pdf_Export"))
+    run("import", "-window", "root", os.path.join(shots, f"writer-{name}.png"))
 
 saved = os.path.join(work, "pasted.odt")
 document.storeToURL(uno.systemPathToFileUrl(saved), props(FilterName="writer8"))
@@ -70,11 +78,11 @@ enumeration = reloaded.Text.createEnumeration()
 while enumeration.hasMoreElements():
     p = enumeration.nextElement()
     if p.supportsService("com.sun.star.text.Paragraph"):
-        paragraphs.append((p.String, p.CharFontName, p.CharFontPitch))
+        paragraphs.append((p.String, p.CharFontName, p.CharFontPitch, p.ParaKeepTogether))
 # Writer keeps one empty paragraph after the pasted text.
 while paragraphs and paragraphs[-1][0] == "" and len(paragraphs) > len(expected):
     paragraphs.pop()
-texts = [t for t, _, _ in paragraphs]
+texts = [p[0] for p in paragraphs]
 check(f"the saved document has the {len(expected)} lines in order, one paragraph each (got {len(texts)})",
       texts == expected)
 if texts != expected:
@@ -83,16 +91,46 @@ if texts != expected:
             print(f"  first difference at line {i + 1}: {got[:70]!r} != {want[:70]!r}")
             break
 fixed = {"Liberation Mono", "Courier New", "DejaVu Sans Mono", "Courier"}
-diagram = [(t, f, pitch) for t, f, pitch in paragraphs if "|" in t or t.startswith("Fret ")]
-check("every diagram line is in a fixed-pitch font (%s)" % sorted({f for _, f, _ in diagram}),
-      diagram and all(f.split(";")[0] in fixed or pitch == 1 for _, f, pitch in diagram))
+diagram = [p for p in paragraphs if "|" in p[0] or p[0].startswith("Fret ")]
+check("every diagram line is in a fixed-pitch font (%s)" % sorted({p[1] for p in diagram}),
+      diagram and all(p[1].split(";")[0] in fixed or p[2] == 1 for p in diagram))
+# Blocks start at line 6 and are eleven lines long.
+blocks = [paragraphs[i:i + 11] for i in range(5, len(paragraphs), 11)]
+check("every line of a block but its last is kept with the next",
+      len(blocks) == 12 and all(all(p[3] for p in b[:-1]) for b in blocks))
+
+# Printed: each block's title and fret-number line on the same page.
+page_style = reloaded.StyleFamilies.getByName("PageStyles").getByName(
+    reloaded.Text.createEnumeration().nextElement().PageStyleName)
+for paper, (width, height) in (("A4", (21000, 29700)), ("Letter", (21590, 27940))):
+    page_style.Width, page_style.Height = width, height
+    pdf = os.path.join(shots or work, f"writer-{name}-{paper}.pdf")
+    reloaded.storeToURL(uno.systemPathToFileUrl(pdf), props(FilterName="writer_pdf_Export"))
+    pages = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True, text=True).stdout.split("\f")
+    split = []
+    for number, page in enumerate(pages, 1):
+        title = None
+        for line in page.splitlines():
+            if line.strip().endswith(" Tuning."):
+                title = line.strip()
+            elif line.strip().startswith("Fret ") and title is None:
+                split.append(f"page {number}")
+            if line.strip().startswith("Fret "):
+                title = None
+        if title:
+            split.append(f"{title} (page {number})")
+    titles = sum(page.count(" Tuning.") for page in pages)
+    check(f"{paper}: twelve blocks on {len([p for p in pages if p.strip()])} pages, none split {split}",
+          titles == 12 and not split)
 
 reloaded.close(True)
 document.setModified(False)
 wait_for(desktop.terminate, 1)
 office.wait(30)
-click(main, *EXIT)
-check("FretSight exits with status 0", app.wait(10) == 0)
+if not args.after_exit:
+    end_program(app, main)
+if manager:
+    manager.terminate()
 wm.terminate()
-print(f"writer ({vcl}): {len(failures)} failed")
+print(f"writer ({name}): {len(failures)} failed")
 sys.exit(1 if failures else 0)

@@ -85,3 +85,69 @@ def end_program(app, main):
     except subprocess.TimeoutExpired:
         check("Exit Program ends the program", False)
         app.kill()
+
+
+def start_program(program):
+    """Starts the program and waits for its main window."""
+    app = subprocess.Popen([program])
+    main = wait_for(lambda: window("FretSight"))
+    check("the main window appears", main)
+    time.sleep(1)
+    return app, main
+
+
+# The copy dialog's key box K, by note index: three columns of four.
+def key_box(k):
+    return (16 + 64 * (k // 4) + 8, 120 + 24 * (k % 4) + 8)
+
+
+def copy_keys(main, toggle=()):
+    """Opens the copy dialog, clicks the key boxes given, then "Copy to
+    Clipboard"."""
+    click(main, *COPY)
+    dialog = wait_for(lambda: window("Copy Scales to Clipboard"))
+    time.sleep(0.5)
+    for k in toggle:
+        click(dialog, *key_box(k))
+    click(dialog, *COPY_TO_CLIPBOARD)
+    wait_for(lambda: not window("Copy Scales to Clipboard"), 5)
+    time.sleep(0.3)
+
+
+def clipboard(target):
+    return subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", target],
+                          capture_output=True, timeout=10).stdout
+
+
+def clipboard_targets():
+    return clipboard("TARGETS").decode(errors="replace").split()
+
+
+def start_clipboard_manager(name):
+    """Starts a clipboard manager and waits until it watches the clipboard."""
+    process = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(3)
+    check(f"{name} runs", process.poll() is None)
+    return process
+
+
+NOTES = ["C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"]
+MAJOR = [0, 2, 4, 5, 7, 9, 11]
+
+
+def major_diagram(keys, tuning=(4, 11, 7, 2, 9, 4)):
+    """The copied text for the major scale in the keys given, worked out
+    here from the scale's steps, not by the program's rules."""
+    lines = ["FretSight Scale Diagrams", "",
+             "The following are fretboard diagram(s) showing scale patterns, copied from FretSight.", "", ""]
+    for key in sorted(keys):
+        lines += [f"{NOTES[key]} Major Scale, Standard Tuning.", ""]
+        for open_note in tuning:
+            cells = []
+            for fret in range(13):
+                step = (open_note + fret - key) % 12
+                degree = str(MAJOR.index(step) + 1) if step in MAJOR else None
+                cells.append((degree or " ") + " |" if fret == 0 else f"-{degree or '-'}-|")
+            lines.append(NOTES[open_note].ljust(6) + "".join(cells))
+        lines += ["", "Fret      1   2   3   4   5   6   7   8   9   10  11  12", ""]
+    return "".join(line + "\r" for line in lines).encode()
