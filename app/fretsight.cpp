@@ -229,17 +229,23 @@ void FretSight::RefreshFretboard()
                 marker->show();
                 Degree[s][f]->setText(QString::number(point.degree));
                 marker->setFillColor(point.root ? FretboardView::Red : FretboardView::Yellow);
-                marker->setMeaning((open[s - 1] + f) % music::NoteCount, point.degree, point.root);
                 ++shown;
             } else {
                 marker->hide();
                 Degree[s][f]->setText(QString());
-                marker->setMeaning(0, 0, false);
             }
+            marker->setMeaning((open[s - 1] + f) % music::NoteCount, point.degree, point.root);
         }
     }
-    Picture1->setAccessibleDescription(QStringLiteral("%1 %2: %3 scale notes on frets 0 to 12")
-                                           .arg(Combo1->currentText(), Combo2->currentText())
+    // The scale's notes upwards from the root, for a screen reader.
+    QStringList notes;
+    for (int i = 0; i < music::NoteCount; ++i) {
+        if (flags[i] == 1)
+            notes << ui::noteName((key + i) % music::NoteCount);
+    }
+    Picture1->setAccessibleDescription(QStringLiteral("%1 %2: %3; %4 scale notes on frets 0 to 12")
+                                           .arg(Combo1->currentText(), Combo2->currentText(),
+                                                notes.join(QLatin1Char(' ')))
                                            .arg(shown));
     Picture1->announceChange();
     ++m_refreshCount;

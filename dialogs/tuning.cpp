@@ -47,14 +47,16 @@ Tuning::Tuning()
     using namespace layout;
     for (int s = 1; s <= 6; ++s) {
         const int dy = StringPitch * (s - 1);
-        auto *line = new QFrame(this);
+        // The string's line leads to its list and names it to a screen reader.
+        auto *line = new QLabel(this);
         line->setFrameShape(QFrame::HLine);
         line->setFrameShadow(QFrame::Plain);
         line->setLineWidth(1);
         line->setGeometry(ui::px(LineLeft), ui::px(LineTop + dy), ui::px(LineRight) - ui::px(LineLeft), 1);
         Line1[s] = line;
         Combo2[s] = ui::addList(this, twips(ListLeft, ListTop + dy, ListWidth, ListHeight), Face::Bold);
-        Combo2[s]->setAccessibleName(QStringLiteral("String %1 open note").arg(s));
+        line->setAccessibleName(QStringLiteral("String %1 open note").arg(s));
+        line->setBuddy(Combo2[s]);
     }
     Command1 = ui::addButton(this, layout::Command1);
 

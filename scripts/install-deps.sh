@@ -15,7 +15,7 @@ if [ "${1:-}" = --tests ]; then
   packages+=(
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip x11-utils wmctrl imagemagick
-    openbox metacity xfwm4 dbus dbus-x11 at-spi2-core
+    openbox metacity xfwm4 dbus dbus-x11 at-spi2-core python3-pyatspi
     libreoffice-writer libreoffice-gtk3 python3-uno poppler-utils
     parcellite xfce4-clipman
     desktop-file-utils appstream lintian

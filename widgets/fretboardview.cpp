@@ -4,10 +4,12 @@
 #include "widgets/accessibility.h"
 #include "widgets/ui.h"
 
-#include <QAccessible>
+#include "music/notes.h"
+
+#include <QKeyEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+
+#include <algorithm>
 
 FretboardView::FretboardView(QWidget *parent)
     : QWidget(parent), m_picture(ui::picture(QStringLiteral("fretboard")))
@@ -44,10 +46,49 @@ void FretboardView::itemChanged()
 
 void FretboardView::announceChange()
 {
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent event(this, QAccessible::ObjectReorder); // its points are other ones
-    QAccessible::updateAccessibility(&event);
+    ui::announcePointChanges(this);
+}
+
+const PointMarker *FretboardView::currentPoint() const
+{
+    return m_current < 0 ? nullptr : &m_markers[std::size_t(m_current)];
+}
+
+void FretboardView::keyPressEvent(QKeyEvent *event)
+{
+    // Before the first arrow key, the walk stands on string 1, fret 0.
+    const PointMarker *from = currentPoint();
+    int string = from ? from->string() : 1, fret = from ? from->fret() : 0;
+    switch (event->key()) {
+    case Qt::Key_Left: fret = std::max(fret - 1, 0); break;
+    case Qt::Key_Right: fret = std::min(fret + 1, music::FretCount - 1); break;
+    case Qt::Key_Up: string = std::max(string - 1, 1); break;
+    case Qt::Key_Down: string = std::min(string + 1, music::StringCount); break;
+    case Qt::Key_Home: fret = 0; break;
+    case Qt::Key_End: fret = music::FretCount - 1; break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    // At an edge the same point is spoken again.
+    for (std::size_t i = 0; i < m_markers.size(); ++i) {
+        if (m_markers[i].string() == string && m_markers[i].fret() == fret) {
+            m_current = int(i);
+            update();
+            ui::announcePointFocus(this, &m_markers[i]);
+        }
+    }
+    event->accept();
+}
+
+void FretboardView::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void FretboardView::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void FretboardView::paintEvent(QPaintEvent *)
@@ -57,11 +98,13 @@ void FretboardView::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(QPalette::Normal, QPalette::WindowText));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.drawPixmap(1, 1, m_picture);
+    // The focus: white inside the black border, then black, which stands
+    // out from the border and from any colour of the picture.
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
     }
 
     painter.setRenderHint(QPainter::Antialiasing);
@@ -71,6 +114,15 @@ void FretboardView::paintEvent(QPaintEvent *)
         painter.setPen(QPen(marker.fillColor().darker(220), 1.0));
         painter.setBrush(marker.fillColor());
         painter.drawEllipse(QRectF(marker.geometry()).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+    // The point the arrow keys reached: a white ring edged in black.
+    if (hasFocus() && currentPoint()) {
+        const QRectF around = QRectF(currentPoint()->geometry()).adjusted(-3, -3, 3, 3);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::black, 1.0));
+        painter.drawEllipse(around.adjusted(-1.5, -1.5, 1.5, 1.5));
+        painter.setPen(QPen(Qt::white, 2.0));
+        painter.drawEllipse(around);
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
 

@@ -12,7 +12,8 @@
 // The fretboard picture inside a one-pixel border, with its point markers
 // and their degree labels, all painted here in one pass: the picture, then
 // every marker, then every label above them. The picture keeps its colours
-// while the window is disabled.
+// while the window is disabled. With the focus, the arrow keys walk over
+// the points, and the focus and the point reached are marked.
 class FretboardView : public QWidget {
     Q_OBJECT
 
@@ -35,15 +36,23 @@ public:
 
     // Called by the items when what they show changes.
     void itemChanged();
-    // Tells screen readers that the board shows something new.
+    // Tells screen readers which points changed.
     void announceChange();
+
+    // The point the arrow keys reached, string by string and fret by fret;
+    // none until the first arrow key.
+    const PointMarker *currentPoint() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     QPixmap m_picture;
     QFont m_labelFont;
     std::deque<PointMarker> m_markers; // stable addresses
     std::deque<DegreeLabel> m_labels;
+    int m_current = -1; // index into m_markers
 };

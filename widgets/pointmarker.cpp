@@ -37,7 +37,10 @@ void PointMarker::setMeaning(int note, int degree, bool root)
 QString PointMarker::spokenName() const
 {
     if (!m_visible || m_degree == 0)
-        return QString();
+        return QStringLiteral("String %1, fret %2: %3, not in the scale")
+            .arg(m_string)
+            .arg(m_fret)
+            .arg(ui::noteName(m_note));
     return QStringLiteral("String %1, fret %2: %3, degree %4%5")
         .arg(m_string)
         .arg(m_fret)

@@ -22,9 +22,12 @@ public:
     QColor fillColor() const { return m_fill; }
 
     QRect geometry() const { return m_geometry; }
+    int string() const { return m_string; }
+    int fret() const { return m_fret; }
 
     // What the point stands for, as a screen reader announces it, e.g.
-    // "String 1, fret 8: C, degree 1, root". Worked out when asked for.
+    // "String 1, fret 8: C, degree 1, root", or "String 1, fret 2: F#, not
+    // in the scale" for a hidden point. Worked out when asked for.
     void setMeaning(int note, int degree, bool root);
     QString spokenName() const;
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui.h"
 
+#include "widgets/accessibility.h"
+
 #include "music/notes.h"
 #include "widgets/commandbutton.h"
 
@@ -95,6 +97,7 @@ QComboBox *addList(QWidget *parent, const QRect &geometry, Face face)
         list->setFont(font(face));
     list->setGeometry(geometry);
     list->setMaxVisibleItems(16);
+    keepShownItemSelected(list);
     return list;
 }
 
