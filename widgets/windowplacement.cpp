@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowplacement.h"
 
+#include "widgets/x11hints.h"
+
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QMargins>
 #include <QScreen>
@@ -26,8 +30,9 @@ void moveToCentre(QWidget *window, const QRect &area, const QMargins &frame)
 }
 
 // Watches a newly shown window until its frame is known, then centres it
-// by that frame once.
-class FrameWatcher : public QObject {
+// by that frame once. Some window managers tell the frame only after the
+// window is on the screen, with no move of the window.
+class FrameWatcher : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
 
 public:
@@ -35,6 +40,15 @@ public:
         : QObject(window), m_window(window), m_area(area), m_assumed(assumed)
     {
         window->installEventFilter(this);
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~FrameWatcher() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (isFrameExtentsChange(eventType, message, m_window))
+            QMetaObject::invokeMethod(this, &FrameWatcher::check, Qt::QueuedConnection);
+        return false;
     }
 
 protected:
@@ -44,29 +58,43 @@ protected:
         case QEvent::Move:
         case QEvent::Show:
         case QEvent::Paint:
+            check();
             break;
         case QEvent::Hide:
             deleteLater();
-            return false;
+            break;
         default:
-            return false;
+            break;
         }
-        const QWindow *handle = m_window->windowHandle();
-        if (!handle || !handle->isExposed())
-            return false;
-        const QMargins frame = handle->frameMargins();
-        if (frame.isNull())
-            return false; // not framed yet, or no window manager at all
-        if (frame != m_assumed)
-            moveToCentre(m_window, m_area, frame);
-        deleteLater();
         return false;
     }
 
 private:
+    void check()
+    {
+        if (m_done)
+            return;
+        const QWindow *handle = m_window->windowHandle();
+        if (!handle || !handle->isExposed())
+            return;
+        // On X11 only what the window manager tells: Qt's guess from the
+        // window tree is wrong while the frame is still being made, and
+        // would put the window's corner at the centre.
+        const std::optional<QMargins> told = frameExtents(m_window);
+        const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+        const QMargins frame = told ? *told : x11 ? QMargins() : handle->frameMargins();
+        if (frame.isNull())
+            return; // not framed yet, or no window manager at all
+        if (frame != m_assumed)
+            moveToCentre(m_window, m_area, frame);
+        m_done = true;
+        deleteLater();
+    }
+
     QWidget *m_window;
     QRect m_area;
     QMargins m_assumed;
+    bool m_done = false;
 };
 
 } // namespace
@@ -82,14 +110,15 @@ void centreOnScreen(QWidget *window, QScreen *screen)
 {
     window->winId(); // so that move() means the same before and after mapping
     const QRect area = screen->availableGeometry();
-    // Until the window manager frames it, the best guess at the frame is
-    // that of another window of the program already on the screen.
-    QMargins assumed;
+    // The frame as the window manager tells it before mapping where it can;
+    // else the best guess is the frame of another window of the program
+    // already on the screen.
+    QMargins assumed = frameExtents(window, 200).value_or(QMargins());
     for (const QWidget *other : QApplication::topLevelWidgets()) {
-        if (other != window && other->isVisible() && other->windowHandle())
-            assumed = other->windowHandle()->frameMargins();
         if (!assumed.isNull())
             break;
+        if (other != window && other->isVisible())
+            assumed = frameExtents(other).value_or(QMargins());
     }
     moveToCentre(window, area, assumed);
     new FrameWatcher(window, area, assumed);

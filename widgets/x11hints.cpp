@@ -7,8 +7,13 @@
 #ifdef FRETSIGHT_HAVE_XCB
 #include <xcb/xcb.h>
 
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 #endif
 
 namespace ui {
@@ -33,15 +38,48 @@ xcb_atom_t intern(xcb_connection_t *connection, const char *name)
 
 // The atoms this file uses, asked of the X server once per run.
 struct Atoms {
-    xcb_atom_t state, skipTaskbar, skipPager, wmState;
+    xcb_atom_t state, skipTaskbar, skipPager, wmState, frameExtents, requestFrameExtents, supported;
 };
 
 const Atoms &atoms(xcb_connection_t *connection)
 {
     static const Atoms known{intern(connection, "_NET_WM_STATE"),
                              intern(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                             intern(connection, "_NET_WM_STATE_SKIP_PAGER"), intern(connection, "WM_STATE")};
+                             intern(connection, "_NET_WM_STATE_SKIP_PAGER"),
+                             intern(connection, "WM_STATE"),
+                             intern(connection, "_NET_FRAME_EXTENTS"),
+                             intern(connection, "_NET_REQUEST_FRAME_EXTENTS"),
+                             intern(connection, "_NET_SUPPORTED")};
     return known;
+}
+
+xcb_window_t rootOf(xcb_connection_t *connection)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+// The 32-bit items of a window's property.
+std::vector<uint32_t> property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name,
+                               xcb_atom_t type, uint32_t length)
+{
+    std::vector<uint32_t> items;
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, name, type, 0, length), nullptr);
+    if (reply && reply->format == 32) {
+        const auto *data = static_cast<const uint32_t *>(xcb_get_property_value(reply));
+        items.assign(data, data + xcb_get_property_value_length(reply) / 4);
+    }
+    std::free(reply);
+    return items;
+}
+
+// Whether the running window manager says it offers a feature; asked anew
+// each time, since the window manager can change while the program runs.
+bool supported(xcb_connection_t *connection, xcb_atom_t feature)
+{
+    const std::vector<uint32_t> list =
+        property(connection, rootOf(connection), atoms(connection).supported, XCB_ATOM_ATOM, 1024);
+    return std::find(list.begin(), list.end(), feature) != list.end();
 }
 
 } // namespace
@@ -82,6 +120,64 @@ bool isIconic(const QWidget *window)
     std::free(reply);
     return iconic;
 #else
+    Q_UNUSED(window);
+    return false;
+#endif
+}
+
+std::optional<QMargins> frameExtents(const QWidget *window, int waitMs)
+{
+#ifdef FRETSIGHT_HAVE_XCB
+    xcb_connection_t *connection = x11Connection();
+    if (!connection || !window->testAttribute(Qt::WA_WState_Created))
+        return std::nullopt;
+    const Atoms &atom = atoms(connection);
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const auto read = [&]() -> std::optional<QMargins> {
+        const std::vector<uint32_t> e = property(connection, id, atom.frameExtents, XCB_ATOM_CARDINAL, 4);
+        if (e.size() != 4)
+            return std::nullopt;
+        return QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3])); // left, right, top, bottom
+    };
+    std::optional<QMargins> known = read();
+    if (known || waitMs <= 0 || window->isVisible() || !supported(connection, atom.requestFrameExtents))
+        return known;
+    xcb_client_message_event_t request{};
+    request.response_type = XCB_CLIENT_MESSAGE;
+    request.format = 32;
+    request.window = id;
+    request.type = atom.requestFrameExtents;
+    xcb_send_event(connection, 0, rootOf(connection),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&request));
+    xcb_flush(connection);
+    QElapsedTimer waited;
+    waited.start();
+    while (!(known = read()) && waited.elapsed() < waitMs)
+        QThread::msleep(2);
+    return known;
+#else
+    Q_UNUSED(window);
+    Q_UNUSED(waitMs);
+    return std::nullopt;
+#endif
+}
+
+bool isFrameExtentsChange(const QByteArray &eventType, void *message, const QWidget *window)
+{
+#ifdef FRETSIGHT_HAVE_XCB
+    xcb_connection_t *connection = x11Connection();
+    if (!connection || eventType != "xcb_generic_event_t" || !window->testAttribute(Qt::WA_WState_Created))
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto *notify = static_cast<const xcb_property_notify_event_t *>(message);
+    return notify->window == static_cast<xcb_window_t>(window->winId()) &&
+           notify->atom == atoms(connection).frameExtents;
+#else
+    Q_UNUSED(eventType);
+    Q_UNUSED(message);
     Q_UNUSED(window);
     return false;
 #endif

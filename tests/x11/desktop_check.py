@@ -29,7 +29,8 @@ def shot(name):
 
 
 screen = tuple(map(int, re.search(r"dimensions:\s+(\d+)x(\d+)", run("xdpyinfo")).groups()))
-start = {"openbox": ["openbox"], "metacity": ["metacity", "--replace"], "xfwm4": ["xfwm4", "--replace"]}
+start = {"openbox": ["openbox"], "metacity": ["metacity", "--replace"], "xfwm4": ["xfwm4", "--replace"],
+         "kwin_x11": ["kwin_x11", "--replace"]}
 wm_process = start_wm(start[wm])
 time.sleep(1)
 app = subprocess.Popen([program])
