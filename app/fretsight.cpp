@@ -18,6 +18,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -265,13 +266,22 @@ bool FretSight::event(QEvent *event)
         // when the focus only passes here because the user is minimizing
         // the dialog, and this window goes down with it.
         if (!isEnabled() && m_dialog && m_dialog->isVisible()) {
-            if (!(windowState() & Qt::WindowMinimized) && !m_dialog->isBeingMinimized())
-                m_dialog->bringBack();
+            // Decided a moment later: some window managers hand this window
+            // the focus before they tell that they are minimizing the dialog.
+            QTimer::singleShot(DialogReturnDelayMs, this, &FretSight::returnToDialog);
         }
         else
             formActivate();
     }
     return handled;
+}
+
+void FretSight::returnToDialog()
+{
+    if (isEnabled() || !m_dialog || !m_dialog->isVisible() || !isActiveWindow() ||
+        (windowState() & Qt::WindowMinimized) || m_dialog->isBeingMinimized() || m_dialog->minimizedJustNow())
+        return;
+    m_dialog->bringBack();
 }
 
 void FretSight::changeEvent(QEvent *event)

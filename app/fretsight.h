@@ -68,6 +68,8 @@ protected:
 private:
     void buildBoard();
     void openDialog(FormDialog &dialog);
+    // Brings the open dialog back in front, unless the user is minimizing it.
+    void returnToDialog();
     void combo1Click();
     void combo2Click();
     void command1Click();
@@ -76,6 +78,7 @@ private:
     void command4Click();
 
     static constexpr QEvent::Type AfterFirstPaint = QEvent::Type(QEvent::User + 1);
+    static constexpr int DialogReturnDelayMs = 150;
 
     QPointer<FormDialog> m_dialog; // the dialog this window opened last
     bool m_activatedOnce = false;

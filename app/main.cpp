@@ -4,8 +4,30 @@
 
 #include <QApplication>
 
+#include <cstring>
+
+namespace {
+
+// On a Wayland desktop that also offers X11 (Xwayland, as GNOME and KDE
+// Plasma do), run on X11 unless the user chose a platform: Qt 6.4 on
+// Wayland can neither place a window, nor tell the compositor that a dialog
+// is modal, nor learn that a window was minimized.
+void preferX11(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY"))
+        return;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    preferX11(argc, argv);
     // Seen by screen readers whenever the desktop's accessibility bus runs,
     // as GTK programs are: Qt would otherwise look only at start-up whether
     // a screen reader is on, and miss one switched on later.

@@ -51,6 +51,11 @@ bool FormDialog::isBeingMinimized() const
     return !(windowState() & Qt::WindowMinimized) && ui::isIconic(this);
 }
 
+bool FormDialog::minimizedJustNow() const
+{
+    return m_minimized.isValid() && m_minimized.elapsed() < 500;
+}
+
 void FormDialog::reject()
 {
     if (isVisible())
@@ -84,6 +89,8 @@ void FormDialog::changeEvent(QEvent *event)
     // then brings its dialog back.
     if (event->type() == QEvent::WindowStateChange) {
         ui::keepNormalSize(this);
+        if (windowState() & Qt::WindowMinimized)
+            m_minimized.start();
         if ((windowState() & Qt::WindowMinimized) && isVisible() && m_opener &&
             !(m_opener->windowState() & Qt::WindowMinimized))
             m_opener->setWindowState(m_opener->windowState() | Qt::WindowMinimized);
@@ -94,7 +101,17 @@ void FormDialog::changeEvent(QEvent *event)
 void FormDialog::showEvent(QShowEvent *event)
 {
     // Sent before the window is mapped: the only time its state can be set.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         ui::skipTaskbar(this);
+        // A control hidden under the pointer (the button that closed the
+        // dialog) was never told that the pointer left; the window system
+        // tells anew which control is under it once the dialog is mapped.
+        for (QWidget *control : findChildren<QWidget *>()) {
+            if (control->testAttribute(Qt::WA_UnderMouse)) {
+                control->setAttribute(Qt::WA_UnderMouse, false);
+                control->update();
+            }
+        }
+    }
     QDialog::showEvent(event);
 }

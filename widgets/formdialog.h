@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 
 class QAbstractButton;
@@ -31,6 +32,8 @@ public:
     // it has, but Qt has not been told yet. Some window managers hand the
     // focus to the opener first.
     bool isBeingMinimized() const;
+    // Whether the dialog was minimized a moment ago.
+    bool minimizedJustNow() const;
 
     // Escape and the frame's close button end here.
     void reject() override;
@@ -53,4 +56,5 @@ private:
     QPointer<QWidget> m_opener;
     QPointer<QWidget> m_returnFocus;
     bool m_placed = false;
+    QElapsedTimer m_minimized; // since the dialog was last minimized
 };

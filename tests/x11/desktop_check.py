@@ -4,7 +4,9 @@
 input only (xdotool, wmctrl), reading results from outside (xprop, xwininfo).
 
 Usage, inside an X server: desktop_check.py PROGRAM WM
-  WM is openbox, metacity or xfwm4. On a screen smaller than the main window
+  WM is openbox, metacity, xfwm4, kwin_x11 or gnome-shell, started here, or
+  kwin-wayland or gnome-wayland, the compositor of the Wayland session the
+  check runs in (wayland_session.sh). On a screen smaller than the main window
   only the placement is checked. FRETSIGHT_SHOTS=DIR keeps screenshots."""
 import os, re, subprocess, sys, time
 
@@ -23,29 +25,42 @@ def viewable(win):
     return "IsViewable" in run("xwininfo", "-id", str(win))
 
 
+def wl_paste(target):
+    return subprocess.run(["wl-paste", "--no-newline", "--type", target], capture_output=True,
+                          timeout=10).stdout
+
+
+def wl_paste_works():
+    """Whether wl-paste can read this compositor's clipboard at all: GNOME
+    Shell gives it to focused windows only."""
+    subprocess.run(["wl-copy", "--type", "text/x-probe", "probe"], timeout=10)
+    time.sleep(0.5)
+    return wl_paste("text/x-probe") == b"probe"
+
+
 def shot(name):
     if os.environ.get("FRETSIGHT_SHOTS"):
         run("import", "-window", "root", os.path.join(os.environ["FRETSIGHT_SHOTS"], f"{wm}-{name}.png"))
 
 
 screen = tuple(map(int, re.search(r"dimensions:\s+(\d+)x(\d+)", run("xdpyinfo")).groups()))
-start = {"openbox": ["openbox"], "metacity": ["metacity", "--replace"], "xfwm4": ["xfwm4", "--replace"],
-         "kwin_x11": ["kwin_x11", "--replace"]}
-wm_process = start_wm(start[wm])
+wm_process = start_desktop(wm)
 time.sleep(1)
-app = subprocess.Popen([program])
-main = wait_for(lambda: window("FretSight"))
-check("the main window appears", main)
-time.sleep(1)
+app, main = start_program(program)
+if not main:
+    sys.exit(1)
 
 
 def centred(win, what):
+    # The work area: the screen less the desktop's panels.
+    ax, ay, aw, ah = map(int, re.findall(r"\d+", run("xprop", "-root", "_NET_WORKAREA").split("=")[-1])[:4] or
+                         (0, 0) + screen)
     _, (fx, fy, fw, fh) = geometry(win)
-    if fw > screen[0] or fh > screen[1]:
-        check(f"{what}: frame's top-left corner on a screen too small for it ({fx},{fy})", fx >= 0 and fy >= 0)
+    if fw > aw or fh > ah:
+        check(f"{what}: frame's top-left corner on a screen too small for it ({fx},{fy})", fx >= ax and fy >= ay)
     else:
-        check(f"{what}: frame centred on the screen ({fx},{fy} {fw}x{fh})",
-              abs(2 * fx + fw - screen[0]) <= 4 and abs(2 * fy + fh - screen[1]) <= 4)
+        check(f"{what}: frame centred on the work area ({fx},{fy} {fw}x{fh} in {ax},{ay} {aw}x{ah})",
+              abs(2 * (fx - ax) + fw - aw) <= 4 and abs(2 * (fy - ay) + fh - ah) <= 4)
 
 
 centred(main, "main window")
@@ -78,11 +93,16 @@ if screen[0] >= 800:
         # Minimized (as a task bar asks, or with the Alt+F9 key binding of all
         # three), then the main window activated from the task bar, since it
         # may have gone down with its dialog.
-        for request in (["windowminimize", str(dialog)], ["key", "alt+F9"]) * 2:
+        for request in (["windowminimize", str(dialog)], ["key", "alt+F9"], ["key", "super+h"]) * 2:
             run("xdotool", *request)
             if wait_for(lambda: not viewable(dialog), 2):
                 break
-        check(f"{title}: iconified", not viewable(dialog))
+        if wm.startswith("gnome") and viewable(dialog):
+            # GNOME attaches a modal dialog to its main window and offers no
+            # way to minimize it on its own.
+            check(f"{title}: attached to the main window, never minimized", True)
+        else:
+            check(f"{title}: iconified", not viewable(dialog))
         time.sleep(0.3)
         run("wmctrl", "-i", "-a", str(main))
         # Back where it was (some window managers animate the way back).
@@ -95,7 +115,33 @@ if screen[0] >= 800:
         check(f"{title}: usable, its button closes it", wait_for(lambda: not viewable(dialog), 5))
         check(f"{title}: the main window is active again", wait_for(lambda: active() == main, 5))
 
+    # Shown again after its button was clicked, the about box draws nothing
+    # as hovered while the pointer is away.
+    looks = []
+    for _ in range(2):
+        click(main, *ABOUT)
+        about = wait_for(lambda: window("About"))
+        run("xdotool", "mousemove", "0", "0")
+        time.sleep(0.8)
+        looks.append(subprocess.run(["import", "-window", str(about), "rgb:-"], capture_output=True).stdout
+                     if about else b"")
+        click(about, 120, 364)
+        wait_for(lambda: not viewable(about), 5)
+    check("the about box looks the same when shown again", looks[0] and looks[0] == looks[1])
+
+    # Both clipboards of the session get every flavour: X11's, and in a
+    # Wayland session the compositor's.
+    wayland = os.environ.get("WAYLAND_DISPLAY") and wl_paste_works()
+    copy_keys(main)
+    for target in ("text/plain", "text/html", "text/rtf"):
+        check(f"{target} on the X11 clipboard", clipboard(target))
+        if wayland:
+            check(f"{target} on the Wayland clipboard", wl_paste(target))
+    if os.environ.get("WAYLAND_DISPLAY") and not wayland:
+        print("skipped: the compositor lets wl-paste read no clipboard, not even wl-copy's")
+
 end_program(app, main)
-wm_process.terminate()
+if wm_process:
+    wm_process.terminate()
 print(f"{wm}: {len(failures)} failed")
 sys.exit(1 if failures else 0)

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Driving real windows from outside: real X input through xdotool and
 wmctrl, results read through xprop and xwininfo, and a running tally."""
-import re, subprocess, time
+import atexit, os, re, subprocess, time
 
 failures = []
 
@@ -59,15 +59,69 @@ def click(win, x, y):
     time.sleep(0.3)
 
 
-def start_wm(command):
+def start_wm(command, env=None):
     """Starts a window manager and waits until it runs (a second go if it
     loses a race at its start)."""
     for _ in range(2):
-        process = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        process = stop_at_exit(subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                                env=env))
         if wait_for(lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")):
             break
         process.kill()
     check(f"{command[0]} runs", "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+    return process
+
+
+def system_bus():
+    """A private bus in the system bus's place, for desktops that ask for
+    one; its address goes into the environment of what is started after."""
+    address = subprocess.run(["dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf",
+                              "--print-address", "--fork"], capture_output=True, text=True).stdout
+    os.environ["DBUS_SYSTEM_BUS_ADDRESS"] = address.splitlines()[0]
+
+
+def close_gnome_overview():
+    """GNOME Shell opens its overview at start, as after a log-in, and may
+    open it again once its start-up animation ends: closed until it stays
+    closed."""
+    closed = 0
+    for _ in range(30):
+        subprocess.run(["dbus-send", "--session", "--dest=org.gnome.Shell", "--print-reply", "/org/gnome/Shell",
+                        "org.freedesktop.DBus.Properties.Set", "string:org.gnome.Shell",
+                        "string:OverviewActive", "variant:boolean:false"], capture_output=True)
+        reply = run("dbus-send", "--session", "--dest=org.gnome.Shell", "--print-reply", "/org/gnome/Shell",
+                    "org.freedesktop.DBus.Properties.Get", "string:org.gnome.Shell", "string:OverviewActive")
+        closed = closed + 1 if "boolean false" in reply else 0
+        if closed == 3:
+            return True
+        time.sleep(0.5)
+    return False
+
+
+# The X11 window managers and how each is started on the running X server.
+X11_DESKTOPS = {"openbox": ["openbox"], "metacity": ["metacity", "--replace"],
+                "xfwm4": ["xfwm4", "--replace"], "kwin_x11": ["kwin_x11", "--replace"],
+                "gnome-shell": ["gnome-shell", "--x11", "--replace"]}
+
+
+def start_desktop(name):
+    """Starts a window manager, or GNOME Shell with what it needs, on the
+    running X server; in a Wayland session (kwin_wayland, gnome-shell-wayland)
+    the compositor runs already."""
+    if name.endswith("_wayland") or name.endswith("-wayland"):
+        check(f"{name} manages the X windows", wait_for(
+            lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")))
+        if name.startswith("gnome"):
+            check("GNOME Shell's overview closed", close_gnome_overview())
+        return None
+    if name == "gnome-shell":
+        system_bus()
+        os.environ.update(XDG_CURRENT_DESKTOP="GNOME", XDG_SESSION_TYPE="x11")
+    elif name == "kwin_x11":
+        os.environ.update(XDG_CURRENT_DESKTOP="KDE", XDG_SESSION_TYPE="x11")
+    process = start_wm(X11_DESKTOPS[name])
+    if name == "gnome-shell":
+        check("GNOME Shell's overview closed", close_gnome_overview())
     return process
 
 
@@ -87,9 +141,15 @@ def end_program(app, main):
         app.kill()
 
 
+def stop_at_exit(process):
+    """Whatever happens to the check, nothing it started outlives it."""
+    atexit.register(lambda: process.poll() is None and process.kill())
+    return process
+
+
 def start_program(program):
     """Starts the program and waits for its main window."""
-    app = subprocess.Popen([program])
+    app = stop_at_exit(subprocess.Popen([program]))
     main = wait_for(lambda: window("FretSight"))
     check("the main window appears", main)
     time.sleep(1)
@@ -125,7 +185,7 @@ def clipboard_targets():
 
 def start_clipboard_manager(name):
     """Starts a clipboard manager and waits until it watches the clipboard."""
-    process = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    process = stop_at_exit(subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
     time.sleep(3)
     check(f"{name} runs", process.poll() is None)
     return process

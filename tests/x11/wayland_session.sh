@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Runs a command inside a headless Wayland session with Xwayland, started
+# as a user's session is: KDE Plasma's kwin_wayland or GNOME Shell. The
+# command gets what a session gives its programs: WAYLAND_DISPLAY, DISPLAY
+# (and XAUTHORITY), XDG_SESSION_TYPE=wayland and XDG_CURRENT_DESKTOP.
+# Usage, inside a D-Bus session: wayland_session.sh kwin|gnome COMMAND...
+set -euo pipefail
+desktop=$1
+shift
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$runtime"' EXIT
+export XDG_RUNTIME_DIR=$runtime XDG_SESSION_TYPE=wayland
+unset DISPLAY WAYLAND_DISPLAY
+case $desktop in
+kwin)
+  # The packaged binary carries a file capability that a container may
+  # refuse; KWin only needs its own name.
+  mkdir "$runtime/bin"
+  cp /usr/bin/kwin_wayland "$runtime/bin/kwin_wayland"
+  export XDG_CURRENT_DESKTOP=KDE
+  # KWin runs the session's command from one string of its own splitting.
+  printf '#!/bin/sh\n%s >"%s/out" 2>&1\necho $? >"%s/status"\n' "$(printf ' %q' "$@")" "$runtime" "$runtime" \
+    >"$runtime/session"
+  chmod +x "$runtime/session"
+  echo 1 >"$runtime/status"
+  "$runtime/bin/kwin_wayland" --virtual --xwayland --width 1280 --height 1024 \
+    --socket wayland-fretsight --exit-with-session "$runtime/session" >"$runtime/kwin.log" 2>&1 || true
+  cat "$runtime/out" 2>/dev/null || tail -20 "$runtime/kwin.log"
+  exit "$(cat "$runtime/status")"
+  ;;
+gnome)
+  # GNOME Shell wants a system bus; one of its own is enough.
+  DBUS_SYSTEM_BUS_ADDRESS=$(dbus-daemon --config-file=/usr/share/dbus-1/session.conf --print-address --fork | head -1)
+  export DBUS_SYSTEM_BUS_ADDRESS XDG_CURRENT_DESKTOP=GNOME
+  gnome-shell --wayland --headless --virtual-monitor 1280x1024 >"$runtime/shell.log" 2>&1 &
+  for _ in $(seq 100); do
+    [ -S "$runtime/wayland-0" ] && ls "$runtime"/.mutter-Xwaylandauth.* >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  export WAYLAND_DISPLAY=wayland-0
+  XAUTHORITY=$(ls "$runtime"/.mutter-Xwaylandauth.* | head -1)
+  DISPLAY=:$(ls /tmp/.X11-unix | sed -n 's/^X//p' | sort -n | tail -1)
+  export XAUTHORITY DISPLAY
+  "$@"
+  ;;
+*)
+  echo "unknown desktop $desktop" >&2
+  exit 2
+  ;;
+esac
