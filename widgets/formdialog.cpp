@@ -6,6 +6,7 @@
 #include "widgets/x11hints.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QShowEvent>
 #include <QWindow>
 
@@ -71,6 +72,17 @@ void FormDialog::returnToOpener()
         m_returnFocus->setFocus(Qt::OtherFocusReason);
     if (m_opener)
         m_opener->activateWindow();
+}
+
+void FormDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the dialog when pressed, not while held: an Escape still
+    // held from closing one dialog would close the next as it opens.
+    if (event->key() == Qt::Key_Escape && event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool FormDialog::event(QEvent *event)

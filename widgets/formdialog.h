@@ -49,6 +49,7 @@ protected:
     void returnToOpener();
 
     bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
