@@ -279,7 +279,10 @@ bool FretSight::event(QEvent *event)
 void FretSight::returnToDialog()
 {
     if (isEnabled() || !m_dialog || !m_dialog->isVisible() || !isActiveWindow() ||
-        (windowState() & Qt::WindowMinimized) || m_dialog->isBeingMinimized() || m_dialog->minimizedJustNow())
+        m_dialog->isBeingMinimized() || m_dialog->minimizedJustNow())
+        return;
+    // On Wayland a window that was once minimized stays so to Qt.
+    if ((windowState() & Qt::WindowMinimized) && !ui::onWayland())
         return;
     m_dialog->bringBack();
 }

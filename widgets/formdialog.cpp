@@ -40,6 +40,16 @@ void FormDialog::openOver(QWidget *opener)
 
 void FormDialog::bringBack()
 {
+    if (ui::onWayland()) {
+        // A Wayland client can neither raise a window nor learn that it was
+        // minimized, nor undo that: shown anew, the dialog comes back in
+        // front wherever it was.
+        hide();
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        activateWindow();
+        return;
+    }
     if (windowState() & Qt::WindowMinimized)
         setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
@@ -103,7 +113,9 @@ void FormDialog::changeEvent(QEvent *event)
         ui::keepNormalSize(this);
         if (windowState() & Qt::WindowMinimized)
             m_minimized.start();
-        if ((windowState() & Qt::WindowMinimized) && isVisible() && m_opener &&
+        // On Wayland the opener stays, to be clicked: it can bring back its
+        // dialog, but nothing would give the opener itself back.
+        if ((windowState() & Qt::WindowMinimized) && isVisible() && m_opener && !ui::onWayland() &&
             !(m_opener->windowState() & Qt::WindowMinimized))
             m_opener->setWindowState(m_opener->windowState() | Qt::WindowMinimized);
     }

@@ -99,6 +99,11 @@ private:
 
 } // namespace
 
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void keepNormalSize(QWidget *window)
 {
     constexpr Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;

@@ -13,6 +13,10 @@ namespace ui {
 // corner on the screen.
 void centreOnScreen(QWidget *window, QScreen *screen);
 
+// Whether the program runs as a Wayland client, where windows can be
+// neither placed nor raised, and a minimized window never says so.
+bool onWayland();
+
 // A window of fixed layout is never maximized or made full screen: where a
 // window manager does so anyway, the window goes back to its own size.
 // Call from the window's changeEvent().
