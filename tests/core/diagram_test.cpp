@@ -51,19 +51,6 @@ std::vector<std::string> lines(const std::string &text)
 
 } // namespace
 
-TEST(DiagramText, CMajorStandardByteForByte)
-{
-    EXPECT_EQ(exporter::buildDiagramText(input("Major", "1010110101011", "Standard", Standard, {0})),
-              Header + "C Major Scale, Standard Tuning.\r\r"
-                       "E     3 |-4-|---|-5-|---|-6-|---|-7-|-1-|---|-2-|---|-3-|\r"
-                       "B     7 |-1-|---|-2-|---|-3-|-4-|---|-5-|---|-6-|---|-7-|\r"
-                       "G     5 |---|-6-|---|-7-|-1-|---|-2-|---|-3-|-4-|---|-5-|\r"
-                       "D     2 |---|-3-|-4-|---|-5-|---|-6-|---|-7-|-1-|---|-2-|\r"
-                       "A     6 |---|-7-|-1-|---|-2-|---|-3-|-4-|---|-5-|---|-6-|\r"
-                       "E     3 |-4-|---|-5-|---|-6-|---|-7-|-1-|---|-2-|---|-3-|\r\r"
-                       "Fret      1   2   3   4   5   6   7   8   9   10  11  12\r\r");
-}
-
 TEST(DiagramText, NoKeyGivesTheHeaderAlone)
 {
     EXPECT_EQ(exporter::buildDiagramText(input("Major", "1010110101011", "Standard", Standard, {})), Header);

@@ -83,13 +83,9 @@ while enumeration.hasMoreElements():
 while paragraphs and paragraphs[-1][0] == "" and len(paragraphs) > len(expected):
     paragraphs.pop()
 texts = [p[0] for p in paragraphs]
-check(f"the saved document has the {len(expected)} lines in order, one paragraph each (got {len(texts)})",
-      texts == expected)
-if texts != expected:
-    for i, (got, want) in enumerate(zip(texts + [""] * 200, expected)):
-        if got != want:
-            print(f"  first difference at line {i + 1}: {got[:70]!r} != {want[:70]!r}")
-            break
+first = next((i for i, (a, b) in enumerate(zip(texts + [None] * 200, expected)) if a != b), None)
+check(f"the saved document has the {len(expected)} lines in order, one paragraph each "
+      f"(got {len(texts)}{'' if first is None else f'; line {first + 1} differs'})", texts == expected)
 fixed = {"Liberation Mono", "Courier New", "DejaVu Sans Mono", "Courier"}
 diagram = [p for p in paragraphs if "|" in p[0] or p[0].startswith("Fret ")]
 check("every diagram line is in a fixed-pitch font (%s)" % sorted({p[1] for p in diagram}),
@@ -107,20 +103,13 @@ for paper, (width, height) in (("A4", (21000, 29700)), ("Letter", (21590, 27940)
     pdf = os.path.join(shots or work, f"writer-{name}-{paper}.pdf")
     reloaded.storeToURL(uno.systemPathToFileUrl(pdf), props(FilterName="writer_pdf_Export"))
     pages = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True, text=True).stdout.split("\f")
-    split = []
-    for number, page in enumerate(pages, 1):
-        title = None
-        for line in page.splitlines():
-            if line.strip().endswith(" Tuning."):
-                title = line.strip()
-            elif line.strip().startswith("Fret ") and title is None:
-                split.append(f"page {number}")
-            if line.strip().startswith("Fret "):
-                title = None
-        if title:
-            split.append(f"{title} (page {number})")
-    titles = sum(page.count(" Tuning.") for page in pages)
-    check(f"{paper}: twelve blocks on {len([p for p in pages if p.strip()])} pages, none split {split}",
+    # Each page holds whole blocks: titles and fret-number lines alternate,
+    # a title first and a fret-number line last.
+    marks = ["".join("T" if line.strip().endswith(" Tuning.") else "F" if line.strip().startswith("Fret ") else ""
+                     for line in page.splitlines()) for page in pages]
+    split = [n for n, m in enumerate(marks, 1) if m.replace("TF", "")]
+    titles = sum(m.count("T") for m in marks)
+    check(f"{paper}: twelve blocks on {len([p for p in pages if p.strip()])} pages, none split (pages {split})",
           titles == 12 and not split)
 
 reloaded.close(True)

@@ -192,22 +192,26 @@ def start_clipboard_manager(name):
 
 
 NOTES = ["C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"]
-MAJOR = [0, 2, 4, 5, 7, 9, 11]
+MAJOR, DORIAN = [0, 2, 4, 5, 7, 9, 11], [0, 2, 3, 5, 7, 9, 10]
+STANDARD = (4, 11, 7, 2, 9, 4)
 
 
-def major_diagram(keys, tuning=(4, 11, 7, 2, 9, 4)):
-    """The copied text for the major scale in the keys given, worked out
-    here from the scale's steps, not by the program's rules."""
+def degree(note, key, steps):
+    """A note's degree in the scale of the steps given above the key, worked
+    out here, not by the program's rules; None off the scale."""
+    step = (note - key) % 12
+    return steps.index(step) + 1 if step in steps else None
+
+
+def major_diagram(keys, tuning=STANDARD):
+    """The copied text for the major scale in the keys given."""
     lines = ["FretSight Scale Diagrams", "",
              "The following are fretboard diagram(s) showing scale patterns, copied from FretSight.", "", ""]
     for key in sorted(keys):
         lines += [f"{NOTES[key]} Major Scale, Standard Tuning.", ""]
         for open_note in tuning:
-            cells = []
-            for fret in range(13):
-                step = (open_note + fret - key) % 12
-                degree = str(MAJOR.index(step) + 1) if step in MAJOR else None
-                cells.append((degree or " ") + " |" if fret == 0 else f"-{degree or '-'}-|")
-            lines.append(NOTES[open_note].ljust(6) + "".join(cells))
+            cells = [degree(open_note + fret, key, MAJOR) for fret in range(13)]
+            lines.append(NOTES[open_note].ljust(6) + f"{cells[0] or ' '} |" +
+                         "".join(f"-{d or '-'}-|" for d in cells[1:]))
         lines += ["", "Fret      1   2   3   4   5   6   7   8   9   10  11  12", ""]
     return "".join(line + "\r" for line in lines).encode()
