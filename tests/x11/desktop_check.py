@@ -129,18 +129,6 @@ if screen[0] >= 800:
         wait_for(lambda: not viewable(about), 5)
     check("the about box looks the same when shown again", looks[0] and looks[0] == looks[1])
 
-    # Escape held down (repeating) while a dialog opens does not close it.
-    run("xdotool", "keydown", "Escape")
-    time.sleep(1)
-    click(main, *ABOUT)
-    about = wait_for(lambda: window("About"))
-    time.sleep(1)
-    check("a held Escape leaves a newly opened dialog open", about and viewable(about))
-    run("xdotool", "keyup", "Escape")
-    if about:
-        click(about, 120, 364)
-        wait_for(lambda: not viewable(about), 5)
-
     # Both clipboards of the session get every flavour: X11's, and in a
     # Wayland session the compositor's.
     wayland = os.environ.get("WAYLAND_DISPLAY") and wl_paste_works()
