@@ -30,14 +30,17 @@ void moveToCentre(QWidget *window, const QRect &area, const QMargins &frame)
 }
 
 // Watches a newly shown window until its frame is known, then centres it
-// by that frame once. Some window managers tell the frame only after the
-// window is on the screen, with no move of the window.
+// by that frame once. On X11 the window manager tells the frame in a window
+// property, before the window is shown or, some, only after it is on the
+// screen with no move of the window; elsewhere Qt knows the frame once the
+// window is framed.
 class FrameWatcher : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
 
 public:
     FrameWatcher(QWidget *window, const QRect &area, const QMargins &assumed)
-        : QObject(window), m_window(window), m_area(area), m_assumed(assumed)
+        : QObject(window), m_window(window), m_area(area), m_assumed(assumed),
+          m_x11(QGuiApplication::platformName() == QLatin1String("xcb"))
     {
         window->installEventFilter(this);
         QCoreApplication::instance()->installNativeEventFilter(this);
@@ -56,8 +59,11 @@ protected:
     {
         switch (event->type()) {
         case QEvent::Move:
-        case QEvent::Show:
         case QEvent::Paint:
+            if (!m_x11)
+                check();
+            break;
+        case QEvent::Show:
             check();
             break;
         case QEvent::Hide:
@@ -74,15 +80,13 @@ private:
     {
         if (m_done)
             return;
-        const QWindow *handle = m_window->windowHandle();
-        if (!handle || !handle->isExposed())
-            return;
         // On X11 only what the window manager tells: Qt's guess from the
         // window tree is wrong while the frame is still being made, and
         // would put the window's corner at the centre.
-        const std::optional<QMargins> told = frameExtents(m_window);
-        const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-        const QMargins frame = told ? *told : x11 ? QMargins() : handle->frameMargins();
+        const QWindow *handle = m_window->windowHandle();
+        const QMargins frame = m_x11 ? frameExtents(m_window).value_or(QMargins())
+                               : handle && handle->isExposed() ? handle->frameMargins()
+                                                              : QMargins();
         if (frame.isNull())
             return; // not framed yet, or no window manager at all
         if (frame != m_assumed)
@@ -94,6 +98,7 @@ private:
     QWidget *m_window;
     QRect m_area;
     QMargins m_assumed;
+    bool m_x11;
     bool m_done = false;
 };
 
