@@ -20,7 +20,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <set>

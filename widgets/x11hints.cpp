@@ -110,15 +110,10 @@ bool isIconic(const QWidget *window)
     if (!connection || !window->testAttribute(Qt::WA_WState_Created))
         return false;
     const xcb_atom_t wmState = atoms(connection).wmState;
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(
-        connection,
-        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()), wmState, wmState, 0, 1),
-        nullptr);
+    const std::vector<uint32_t> state =
+        property(connection, static_cast<xcb_window_t>(window->winId()), wmState, wmState, 1);
     constexpr uint32_t Iconic = 3; // ICCCM 4.1.3.1
-    const bool iconic = reply && xcb_get_property_value_length(reply) >= 4 &&
-                        *static_cast<const uint32_t *>(xcb_get_property_value(reply)) == Iconic;
-    std::free(reply);
-    return iconic;
+    return !state.empty() && state.front() == Iconic;
 #else
     Q_UNUSED(window);
     return false;
