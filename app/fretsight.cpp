@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -289,6 +290,12 @@ void FretSight::returnToDialog()
 
 void FretSight::changeEvent(QEvent *event)
 {
+    // Disabled, the window takes no input, the keyboard's focus included:
+    // the window manager leaves the focus with the open dialog when this
+    // window is clicked (KWin would focus this window and leave the dialog
+    // behind it).
+    if (event->type() == QEvent::EnabledChange && windowHandle() && !ui::onWayland())
+        windowHandle()->setFlag(Qt::WindowDoesNotAcceptFocus, !isEnabled());
     if (event->type() == QEvent::WindowStateChange) {
         ui::keepNormalSize(this);
         // Given back from the task bar while a dialog is open.

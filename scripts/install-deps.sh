@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what FretSight needs on Debian 12: to build, run and package it (default),
+# Installs what FretSight needs on Debian 12 or 13: to build, run and package it (default),
 # or with --tests also everything its tests drive: an X server, five window
 # managers (KDE Plasma's and GNOME's among them, with their Wayland sessions
 # and Qt's Wayland and GTK plugins, as their users have them), X input and
-# clipboard tools, an accessibility client, two clipboard managers, LibreOffice
+# clipboard tools, an accessibility client, two clipboard managers (ClipIt, the
+# parcellite fork that both releases carry, and Xfce's), LibreOffice
 # Writer with its GTK interface and Python bridge, a PDF reader, and the
 # Debian packaging tools.
 set -euo pipefail
@@ -20,7 +21,7 @@ if [ "${1:-}" = --tests ]; then
     openbox metacity xfwm4 kwin-x11 kwin-wayland kwin-style-breeze gnome-shell xwayland
     qt6-wayland qt6-gtk-platformtheme wl-clipboard dbus dbus-x11 at-spi2-core python3-pyatspi
     libreoffice-writer libreoffice-gtk3 python3-uno poppler-utils
-    parcellite xfce4-clipman
+    clipit xfce4-clipman
     desktop-file-utils appstream lintian
   )
 fi

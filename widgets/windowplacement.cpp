@@ -67,7 +67,11 @@ protected:
             check();
             break;
         case QEvent::Hide:
-            deleteLater();
+            // Only when the program hides the window: a window manager may
+            // take a new window down for a moment while it frames it
+            // (GNOME Shell 48 on X11 does), and the frame comes after.
+            if (!event->spontaneous())
+                deleteLater();
             break;
         default:
             break;

@@ -15,10 +15,9 @@ os.dup2(rejected.fileno(), 2)
 sys.excepthook = lambda *error: traceback.print_exception(*error, file=sys.stdout)
 
 import pyatspi
-from gi.repository import GLib
 
+from atclient import *
 from xdrive import *
-
 
 
 def point_names(key, steps, tuning):
@@ -37,18 +36,9 @@ events = []
 
 def heard(event):
     try:
-        events.append((event.type, event.source.getRoleName(), event.source.name, event.detail1))
+        events.append((event.type, event.source.getRole(), event.source.name, event.detail1))
     except Exception:
         pass
-
-
-def pump(seconds):
-    end = time.time() + seconds
-    context = GLib.MainContext.default()
-    while time.time() < end:
-        while context.pending():
-            context.iteration(False)
-        time.sleep(0.02)
 
 
 def key(*keys, settle=0.6):
@@ -58,38 +48,10 @@ def key(*keys, settle=0.6):
     pump(settle)
 
 
-def find(root, role, name=None, label=None):
-    """Depth-first: the first object of a role, by its name or by the name
-    of the label it is labelled by."""
-    if root.getRoleName() == role and name in (None, root.name) and (label is None or label in labels(root)):
-        return root
-    children = (root.getChildAtIndex(i) for i in range(root.childCount))
-    return next((found for child in children if child for found in [find(child, role, name, label)] if found),
-                None)
-
-
-def labels(acc):
-    return [r.getTarget(i).name for r in acc.getRelationSet()
-            if r.getRelationType() == pyatspi.RELATION_LABELLED_BY for i in range(r.getNTargets())]
-
-
-def states(acc):
-    return {pyatspi.stateToString(s) for s in acc.getState().getStates()}
-
-
 def selected_item(combo):
     items = combo.getChildAtIndex(0)
     return [items.getChildAtIndex(i).name for i in range(items.childCount)
             if "selected" in states(items.getChildAtIndex(i))]
-
-
-def app_root():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        child = desktop.getChildAtIndex(i)
-        if child is not None and child.name == "FretSight":
-            return child
-    return None
 
 
 def check_board(board, what, key, steps, tuning):
@@ -110,20 +72,11 @@ def heard_change(combo_name, value):
     """A change of a list that a screen reader speaks: the list's new name
     (its value) or its selection, and the new item selected."""
     return any(t in ("object:selection-changed", "object:property-change:accessible-name") and
-               r == "combo box" and n == value for t, r, n, _ in events) and \
+               r == COMBO and n == value for t, r, n, _ in events) and \
         any(t == "object:state-changed:selected" and n == value and d == 1 for t, _, n, d in events)
 
 
-launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-time.sleep(1)
-
-
-def screen_reader(flag, on):
-    run("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-        "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", f"string:{flag}",
-        f"variant:boolean:{'true' if on else 'false'}")
-
-
+start_bus()
 screen_reader("IsEnabled", False)
 screen_reader("ScreenReaderEnabled", False)
 app, main = start_program(sys.argv[1])
@@ -140,14 +93,14 @@ if not root:
 
 frame = root.getChildAtIndex(0)
 check(f"the main window is a frame named FretSight ({frame.getRoleName()})",
-      frame.getRoleName() == "frame" and frame.name == "FretSight")
-key_list = find(frame, "combo box", label="Key:")
-scale_list = find(frame, "combo box", label="Scale Type:")
+      frame.getRole() == FRAME and frame.name == "FretSight")
+key_list = find(frame, COMBO, label="Key:")
+scale_list = find(frame, COMBO, label="Scale Type:")
 check("the key and scale-type lists are labelled and show their values",
       key_list and scale_list and key_list.name == "C" and scale_list.name == "Major")
 for button in ("Tuning..", "Copy..", "About...", "Exit Program"):
-    check(f"button {button!r}", find(frame, "push button", button))
-board = find(frame, "image", "Fretboard")
+    check(f"button {button!r}", find(frame, BUTTON, button))
+board = find(frame, IMAGE, "Fretboard")
 check("the board is an image named Fretboard, focused at start", board and "focused" in states(board))
 check_board(board, "C Major", 0, MAJOR, STANDARD)
 
@@ -185,17 +138,17 @@ check_board(board, "D Dorian", 2, DORIAN, STANDARD)
 
 # The tuning dialog, from the keyboard: string 6 down two steps to Drop-D.
 key("Tab", "space", settle=1)
-tuning = find(root, "dialog", "Tuning of Strings")
+tuning = find(root, DIALOG, "Tuning of Strings")
 check("the tuning dialog is a modal dialog", tuning and "modal" in states(tuning))
-check("\"Select Tuning\" labels the preset list", find(tuning, "combo box", "Standard", label="Select Tuning"))
+check("\"Select Tuning\" labels the preset list", find(tuning, COMBO, "Standard", label="Select Tuning"))
 for s, note in enumerate("EBGDAE", 1):
     check(f"string {s}'s list is labelled \"String {s} open note\"",
-          find(tuning, "combo box", note, label=f"String {s} open note"))
-check("OK has the focus", "focused" in states(find(tuning, "push button", "OK")))
+          find(tuning, COMBO, note, label=f"String {s} open note"))
+check("OK has the focus", "focused" in states(find(tuning, BUTTON, "OK")))
 events.clear()
 key("shift+Tab", "Up")
 key("shift+Tab", "Up", settle=1)
-string6 = find(tuning, "combo box", label="String 6 open note")
+string6 = find(tuning, COMBO, label="String 6 open note")
 check(f"string 6: the change is heard and the shown item selected ({selected_item(string6)})",
       heard_change("String 6 open note", "D") and selected_item(string6) == ["D"])
 check("the preset list follows: Drop-D", heard_change("Select Tuning", "Drop-D"))
@@ -204,21 +157,20 @@ check_board(board, "D Dorian in Drop-D", 2, DORIAN, (4, 11, 7, 2, 9, 2))
 
 # The copy dialog and the about box, closed with Escape.
 key("Tab", "Tab", "space", settle=1)
-copy = find(root, "dialog", "Copy Scales to Clipboard")
+copy = find(root, DIALOG, "Copy Scales to Clipboard")
 check("the copy dialog is a modal dialog", copy and "modal" in states(copy))
-boxes = [find(copy, "check box", f"Key {n}") for n in NOTES] if copy else []
+boxes = [find(copy, CHECK, f"Key {n}") for n in NOTES] if copy else []
 check("its twelve key boxes are named and ticked", len(boxes) == 12 and all(b and "checked" in states(b) for b in boxes))
-check("its buttons", copy and find(copy, "push button", "Copy to Clipboard") and find(copy, "push button", "Cancel"))
+check("its buttons", copy and find(copy, BUTTON, "Copy to Clipboard") and find(copy, BUTTON, "Cancel"))
 key("Escape", "shift+Tab", "space", settle=1)
-about = find(root, "dialog", "About")
+about = find(root, DIALOG, "About")
 check("the about box is a modal dialog with its OK button",
-      about and "modal" in states(about) and find(about, "push button", "OK"))
+      about and "modal" in states(about) and find(about, BUTTON, "OK"))
 key("Escape", settle=0.5)
 
 bad = [t for t in events if t[0] == "object:children-changed"]
 check(f"the board's points never change, only their names and states ({len(bad)} children changes)", not bad)
 end_program(app, main)
-launcher.terminate()
 rejected.seek(0)
 report = rejected.read().decode(errors="replace")
 invalid = [line for line in report.splitlines() if "invalid signature" in line]

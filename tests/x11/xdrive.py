@@ -7,7 +7,10 @@ failures = []
 
 
 def run(*args):
-    return subprocess.run(args, capture_output=True, text=True).stdout
+    try:
+        return subprocess.run(args, capture_output=True, text=True, timeout=30).stdout
+    except subprocess.TimeoutExpired:
+        return ""
 
 
 def check(what, ok):
@@ -38,13 +41,21 @@ def prop(win, name):
     return run("xprop", "-id", str(win), name)
 
 
-def window(title):
-    ids = run("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
-    return int(ids[0]) if ids else None
+def window(title, program="fretsight"):
+    """The program's visible window of that title. Another client's window
+    may carry the same title: GNOME 44 and later draw frames in a client of
+    their own (mutter-x11-frames), whose frame windows are named like the
+    windows they frame."""
+    for win in run("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split():
+        if program.lower() in prop(win, "WM_CLASS").lower():
+            return int(win)
+    return None
 
 
 def geometry(win):
     """The client rectangle on the screen, and the frame around it."""
+    if not win:
+        raise ValueError("no window")
     info = run("xwininfo", "-id", str(win))
     x, y, w, h = (int(re.search(p + r":\s+(-?\d+)", info).group(1))
                   for p in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
