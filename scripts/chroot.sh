@@ -73,6 +73,6 @@ for tree in build build-sanitize build-bench; do
   mount --bind "$root/build/$tree" "$root/src/$tree"
 done
 cd /
-exec env -i HOME=/root TERM="${TERM:-dumb}" PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
+exec env -i HOME=/root TERM="${TERM:-dumb}" PYTHONDONTWRITEBYTECODE=1 PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
   ${CI:+CI=$CI} ${SANITIZE:+SANITIZE=$SANITIZE} chroot "$root" /bin/bash -c 'cd /src && exec "$@"' chroot "$@"
 EOF
