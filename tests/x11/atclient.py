@@ -15,9 +15,11 @@ COMBO, BUTTON, IMAGE, DIALOG, CHECK, FRAME, LABEL = (
 
 
 def start_bus():
-    """The session's accessibility bus, as a desktop starts it."""
-    stop_at_exit(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"]))
+    """The session's accessibility bus, as a desktop starts it. Stop it
+    before the check ends: pyatspi would wait for it as Python shuts down."""
+    launcher = stop_at_exit(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"]))
     time.sleep(1)
+    return launcher
 
 
 def screen_reader(flag, on):

@@ -76,7 +76,7 @@ def heard_change(combo_name, value):
         any(t == "object:state-changed:selected" and n == value and d == 1 for t, _, n, d in events)
 
 
-start_bus()
+bus = start_bus()
 screen_reader("IsEnabled", False)
 screen_reader("ScreenReaderEnabled", False)
 app, main = start_program(sys.argv[1])
@@ -171,6 +171,7 @@ key("Escape", settle=0.5)
 bad = [t for t in events if t[0] == "object:children-changed"]
 check(f"the board's points never change, only their names and states ({len(bad)} children changes)", not bad)
 end_program(app, main)
+bus.terminate()
 rejected.seek(0)
 report = rejected.read().decode(errors="replace")
 invalid = [line for line in report.splitlines() if "invalid signature" in line]
