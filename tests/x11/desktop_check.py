@@ -116,7 +116,7 @@ if screen[0] >= 800:
             check(f"{title}: kept up, where the window manager offers no minimizing",
                   "_NET_WM_ACTION_MINIMIZE" not in prop(dialog, "_NET_WM_ALLOWED_ACTIONS") and viewable(main))
         else:
-            check(f"{title}: iconified", True)
+            check(f"{title}: iconified", not viewable(dialog))
         time.sleep(0.3)
         run("wmctrl", "-i", "-a", str(main))
         # Back where it was (some window managers animate the way back).
