@@ -245,10 +245,10 @@ void FretSight::RefreshFretboard()
         if (flags[i] == 1)
             notes << ui::noteName((key + i) % music::NoteCount);
     }
-    Picture1->setAccessibleDescription(QStringLiteral("%1 %2: %3; %4 scale notes on frets 0 to 12")
-                                           .arg(Combo1->currentText(), Combo2->currentText(),
-                                                notes.join(QLatin1Char(' ')))
-                                           .arg(shown));
+    Picture1->setAccessibleDescription(ui::spoken(QStringLiteral("%1 %2: %3; %4 scale notes on frets 0 to 12")
+                                                      .arg(Combo1->currentText(), Combo2->currentText(),
+                                                           notes.join(QLatin1Char(' ')))
+                                                      .arg(shown)));
     Picture1->announceChange();
     ++m_refreshCount;
 }

@@ -100,14 +100,18 @@ void Tuning::combo1Click()
         for (int s = 6; s >= 1; --s)
             Combo2[s]->setCurrentIndex(notes[s - 1]);
     }
-    if (isVisible())
-        focusOk();
+    if (isVisible()) {
+        QStringList notes;
+        for (int s = 6; s >= 1; --s)
+            notes << Combo2[s]->currentText();
+        tellChange(QStringLiteral("%1: %2").arg(Combo1->currentText(), notes.join(QLatin1Char(' '))));
+    }
 }
 
 // Shows the preset that the six notes now equal, or "Custom Tuning". A
 // preset is only selected when it equals the current notes, so the nested
 // application writes nothing new and the two handlers come to rest at once.
-void Tuning::combo2Click(int)
+void Tuning::combo2Click(int s)
 {
     if (!isVisible())
         return;
@@ -115,7 +119,7 @@ void Tuning::combo2Click(int)
     for (int s = 1; s <= 6; ++s)
         open[s - 1] = Combo2[s]->currentIndex();
     Combo1->setCurrentIndex(music::lookupPreset(open));
-    focusOk();
+    tellChange(QStringLiteral("String %1: %2; %3").arg(s).arg(Combo2[s]->currentText(), Combo1->currentText()));
 }
 
 void Tuning::command1Click()
@@ -130,8 +134,18 @@ QAbstractButton *Tuning::closingButton() const
 
 void Tuning::formActivate()
 {
-    if (isVisible())
+    if (isVisible()) {
+        Command1->setAccessibleDescription(QString());
         focusOk();
+    }
+}
+
+// The focus goes back to OK after every change; OK's description, which a
+// screen reader speaks with it, says what changed and what OK now applies.
+void Tuning::tellChange(const QString &change)
+{
+    Command1->setAccessibleDescription(ui::spoken(change));
+    focusOk();
 }
 
 void Tuning::focusOk()

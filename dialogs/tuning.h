@@ -34,4 +34,5 @@ private:
     void combo2Click(int s);
     void command1Click();
     void focusOk();
+    void tellChange(const QString &change);
 };

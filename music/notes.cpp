@@ -7,6 +7,21 @@ const std::array<std::string_view, NoteCount> NoteNames = {
     "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B",
 };
 
+std::string spokenText(std::string_view text)
+{
+    std::string spoken;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '#') {
+            spoken += text[i];
+        } else if (i > 0 && text[i - 1] >= 'A' && text[i - 1] <= 'G') {
+            spoken += " sharp";
+        } else {
+            spoken += "sharp ";
+        }
+    }
+    return spoken;
+}
+
 int nextNote(int n)
 {
     ++n;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace music {
@@ -10,6 +11,11 @@ constexpr int NoteCount = 12;
 
 // Pitch-class names, sharps only; position is the note index.
 extern const std::array<std::string_view, NoteCount> NoteNames;
+
+// Text as a speech synthesizer should read it: a sharp sign after a note
+// letter is the word ("F#" reads "F sharp"), any other one reads as "sharp"
+// before what follows ("#2" reads "sharp 2"); the rest is kept as it is.
+std::string spokenText(std::string_view text);
 
 // The note one semitone above n, wrapping from "B" back to "C".
 int nextNote(int n);

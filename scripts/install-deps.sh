@@ -19,7 +19,7 @@ if [ "${1:-}" = --tests ]; then
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip x11-utils wmctrl imagemagick
     openbox metacity xfwm4 kwin-x11 kwin-wayland kwin-style-breeze gnome-shell xwayland
-    qt6-wayland qt6-gtk-platformtheme wl-clipboard dbus dbus-x11 at-spi2-core python3-pyatspi
+    qt6-wayland qt6-gtk-platformtheme wl-clipboard dbus dbus-x11 at-spi2-core python3-pyatspi orca speech-dispatcher
     libreoffice-writer libreoffice-gtk3 python3-uno poppler-utils
     clipit xfce4-clipman
     desktop-file-utils appstream lintian

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
 class FretboardView;
 class PointMarker;
 class QComboBox;
+
 
 namespace ui {
 
@@ -17,8 +20,9 @@ void installAccessibility();
 // whether they are shown, since the last call.
 void announcePointChanges(FretboardView *view);
 
-// Tells screen readers that the keyboard reached a point of the board.
-void announcePointFocus(FretboardView *view, const PointMarker *point);
+// Tells screen readers that the keyboard reached a point of the board, or,
+// with an edge text, that an arrow key found the board's edge there.
+void announcePointFocus(FretboardView *view, const PointMarker *point, const QString &edge = QString());
 
 // Keeps the selected item of a list's drop-down the one the list shows, also
 // while the drop-down is closed: a screen reader reads the new value there

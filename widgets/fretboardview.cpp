@@ -58,22 +58,37 @@ void FretboardView::keyPressEvent(QKeyEvent *event)
 {
     // Before the first arrow key, the walk stands on string 1, fret 0.
     const PointMarker *from = currentPoint();
-    int string = from ? from->string() : 1, fret = from ? from->fret() : 0;
+    const int fromString = from ? from->string() : 1, fromFret = from ? from->fret() : 0;
+    int string = fromString, fret = fromFret;
+    QString edge; // what is said when the key finds the edge
     switch (event->key()) {
-    case Qt::Key_Left: fret = std::max(fret - 1, 0); break;
-    case Qt::Key_Right: fret = std::min(fret + 1, music::FretCount - 1); break;
-    case Qt::Key_Up: string = std::max(string - 1, 1); break;
-    case Qt::Key_Down: string = std::min(string + 1, music::StringCount); break;
-    case Qt::Key_Home: fret = 0; break;
-    case Qt::Key_End: fret = music::FretCount - 1; break;
+    case Qt::Key_Left:
+    case Qt::Key_Home:
+        fret = event->key() == Qt::Key_Home ? 0 : std::max(fret - 1, 0);
+        edge = QStringLiteral("No fret below 0");
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_End:
+        fret = event->key() == Qt::Key_End ? music::FretCount - 1 : std::min(fret + 1, music::FretCount - 1);
+        edge = QStringLiteral("No fret above %1").arg(music::FretCount - 1);
+        break;
+    case Qt::Key_Up:
+        string = std::max(string - 1, 1);
+        edge = QStringLiteral("No string above string 1");
+        break;
+    case Qt::Key_Down:
+        string = std::min(string + 1, music::StringCount);
+        edge = QStringLiteral("No string below string %1").arg(music::StringCount);
+        break;
     default: QWidget::keyPressEvent(event); return;
     }
-    // At an edge the same point is spoken again.
+    if (!from || string != fromString || fret != fromFret)
+        edge.clear();
     for (std::size_t i = 0; i < m_markers.size(); ++i) {
         if (m_markers[i].string() == string && m_markers[i].fret() == fret) {
             m_current = int(i);
             update();
-            ui::announcePointFocus(this, &m_markers[i]);
+            ui::announcePointFocus(this, &m_markers[i], edge);
         }
     }
     event->accept();

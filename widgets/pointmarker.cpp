@@ -40,11 +40,11 @@ QString PointMarker::spokenName() const
         return QStringLiteral("String %1, fret %2: %3, not in the scale")
             .arg(m_string)
             .arg(m_fret)
-            .arg(ui::noteName(m_note));
+            .arg(ui::spoken(ui::noteName(m_note)));
     return QStringLiteral("String %1, fret %2: %3, degree %4%5")
         .arg(m_string)
         .arg(m_fret)
-        .arg(ui::noteName(m_note))
+        .arg(ui::spoken(ui::noteName(m_note)))
         .arg(m_degree)
         .arg(m_root ? QStringLiteral(", root") : QString());
 }

@@ -26,8 +26,8 @@ public:
     int fret() const { return m_fret; }
 
     // What the point stands for, as a screen reader announces it, e.g.
-    // "String 1, fret 8: C, degree 1, root", or "String 1, fret 2: F#, not
-    // in the scale" for a hidden point. Worked out when asked for.
+    // "String 1, fret 8: C, degree 1, root", or "String 1, fret 2: F sharp,
+    // not in the scale" for a hidden point. Worked out when asked for.
     void setMeaning(int note, int degree, bool root);
     QString spokenName() const;
 

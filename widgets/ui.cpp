@@ -20,6 +20,11 @@
 
 namespace ui {
 
+QString spoken(const QString &shown)
+{
+    return text(music::spokenText(shown.toStdString()));
+}
+
 QString noteName(int n)
 {
     return text(music::NoteNames[n]);
@@ -178,7 +183,10 @@ QIcon pictureIcon(const QString &name)
 void fillList(QComboBox *list, const QStringList &items)
 {
     const QSignalBlocker blocker(list);
-    list->addItems(items);
+    for (const QString &item : items) {
+        list->addItem(item);
+        list->setItemData(list->count() - 1, spoken(item), Qt::AccessibleTextRole);
+    }
     list->setCurrentIndex(-1);
 }
 

@@ -24,6 +24,9 @@ inline QString text(std::string_view ascii)
     return QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size()));
 }
 
+// A shown text as a screen reader should speak it ("F#" as "F sharp").
+QString spoken(const QString &shown);
+
 // The name of note index n, "C" .. "B".
 QString noteName(int n);
 // The twelve note names in note-index order.
@@ -76,7 +79,8 @@ QPixmap picture(const QString &name);
 QIcon pictureIcon(const QString &name);
 
 // Appends items to a pick-only list without raising its change signal;
-// the list is left with no selection, as an empty list would have.
+// the list is left with no selection, as an empty list would have. Each
+// item gives screen readers its spoken form.
 void fillList(QComboBox *list, const QStringList &items);
 
 } // namespace ui

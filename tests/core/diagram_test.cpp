@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The clipboard text and its HTML and RTF flavours.
+// The clipboard text and its HTML and RTF flavours, and the text a screen
+// reader is given.
 #include "export/diagramhtml.h"
 #include "export/diagramrtf.h"
 #include "export/diagramtext.h"
+#include "music/notes.h"
 
 #include <gtest/gtest.h>
 
@@ -176,3 +178,21 @@ TEST(DiagramRtf, EscapesItsOwnSpecialCharacters)
     EXPECT_NE(exporter::diagramRtf("a\\b{c}d\r").find(" a\\\\b\\{c\\}d\\par\n"), std::string::npos);
     EXPECT_NE(exporter::diagramRtf("\xe9\r").find(" \\'e9\\par"), std::string::npos);
 }
+
+// What a screen reader is given to speak: sharps as words, for a synthesizer
+// reads a bare "#" as "hash".
+struct Spoken {
+    const char *shown, *spoken;
+};
+class SpokenText : public testing::TestWithParam<Spoken> {};
+
+TEST_P(SpokenText, SaysSharpWhereTheTextShowsTheSign)
+{
+    EXPECT_EQ(music::spokenText(GetParam().shown), GetParam().spoken);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, SpokenText, testing::Values(
+    Spoken{"F#", "F sharp"}, Spoken{"C", "C"},
+    Spoken{"D Augmented: D F F# A A# C#; 38", "D Augmented: D F F sharp A A sharp C sharp; 38"},
+    Spoken{"Melodic Minor (Locrian, #2)", "Melodic Minor (Locrian, sharp 2)"},
+    Spoken{"#", "sharp "}, Spoken{"", ""}));
