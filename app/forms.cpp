@@ -5,7 +5,7 @@
 #include "dialogs/about.h"
 #include "dialogs/clip.h"
 #include "dialogs/tuning.h"
-#include "widgets/clipboardkeeper.h"
+#include "desktop/clipboardkeeper.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -42,17 +42,38 @@ Form &instance(QPointer<Form> &slot)
     return slot ? *slot : *create(slot);
 }
 
+// The dialogs as the main window reaches them.
+class Dialogs final : public DialogSet {
+public:
+    Tuning &tuning() override { return forms::tuning(); }
+    FormDialog &clip() override { return forms::clip(); }
+    FormDialog &about() override { return forms::about(); }
+    void endProgram() override { forms::endProgram(); }
+};
+
+Dialogs g_dialogs;
+
 } // namespace
 
 FretSight &fretSight()
 {
-    if (!g_fretSight)
-        create(g_fretSight)->formLoad();
+    if (!g_fretSight) {
+        destroyWithApplication();
+        g_fretSight = new FretSight(g_dialogs);
+        g_fretSight->formLoad();
+    }
     return *g_fretSight;
 }
 
 Tuning &tuning() { return instance(g_tuning); }
-Clip &clip() { return instance(g_clip); }
+Clip &clip()
+{
+    if (!g_clip) {
+        destroyWithApplication();
+        g_clip = new Clip(fretSight(), tuning());
+    }
+    return *g_clip;
+}
 About &about() { return instance(g_about); }
 
 void endProgram()

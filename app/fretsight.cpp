@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fretsight.h"
 
-#include "app/forms.h"
 #include "dialogs/about.h"
 #include "dialogs/clip.h"
 #include "dialogs/tuning.h"
 #include "music/scales.h"
 #include "music/tunings.h"
-#include "widgets/accessibility.h"
+#include "accessibility/accessibility.h"
 #include "widgets/commandbutton.h"
 #include "widgets/fretboardview.h"
 #include "widgets/ui.h"
-#include "widgets/windowplacement.h"
+#include "desktop/windowplacement.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -94,12 +93,13 @@ QStringList scaleNameList()
 
 } // namespace
 
-FretSight::FretSight()
+FretSight::FretSight(DialogSet &dialogs)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint)
+                           Qt::WindowCloseButtonHint),
+      m_dialogs(dialogs)
 {
-    ui::installAccessibility();
+    accessibility::install();
     setWindowTitle(QStringLiteral("FretSight"));
     setFixedSize(ui::px(layout::Client.width()), ui::px(layout::Client.height()));
     setFont(ui::font(Face::List)); // the lists' face; every other control names its own
@@ -202,7 +202,7 @@ void FretSight::formActivate()
         QCoreApplication::postEvent(this, new QEvent(AfterFirstPaint), Qt::LowEventPriority - 1);
         m_activatedOnce = true;
     }
-    Tuning &tuning = forms::tuning();
+    Tuning &tuning = m_dialogs.tuning();
     for (int s = 1; s <= music::StringCount; ++s)
         Label3[s]->setText(ui::noteName(tuning.Combo2[s]->currentIndex()));
     if (isVisible())
@@ -213,7 +213,7 @@ void FretSight::RefreshFretboard()
 {
     const int t = Combo2->currentIndex();
     const int key = Combo1->currentIndex();
-    const Tuning &tuning = forms::tuning();
+    const Tuning &tuning = m_dialogs.tuning();
     music::Tuning open{};
     for (int s = 1; s <= music::StringCount; ++s)
         open[s - 1] = tuning.Combo2[s]->currentIndex();
@@ -308,7 +308,7 @@ void FretSight::changeEvent(QEvent *event)
 void FretSight::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    forms::endProgram();
+    m_dialogs.endProgram();
 }
 
 void FretSight::openDialog(FormDialog &dialog)
@@ -330,7 +330,7 @@ void FretSight::combo2Click()
         RefreshFretboard();
 }
 
-void FretSight::command1Click() { openDialog(forms::tuning()); }
-void FretSight::command2Click() { openDialog(forms::about()); }
-void FretSight::command3Click() { openDialog(forms::clip()); }
-void FretSight::command4Click() { forms::endProgram(); }
+void FretSight::command1Click() { openDialog(m_dialogs.tuning()); }
+void FretSight::command2Click() { openDialog(m_dialogs.about()); }
+void FretSight::command3Click() { openDialog(m_dialogs.clip()); }
+void FretSight::command4Click() { m_dialogs.endProgram(); }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/dialogset.h"
+#include "dialogs/scalelists.h"
 #include "music/notes.h"
 
 #include <QEvent>
@@ -18,13 +20,13 @@ class FretboardView;
 class PointMarker;
 
 // The main window: key and scale-type lists, the fretboard and its points,
-// and the buttons that open the dialogs. Other windows reach its controls
-// directly.
-class FretSight : public QWidget {
+// and the buttons that open the dialogs. The dialogs read its lists as
+// ScaleLists.
+class FretSight : public QWidget, public ScaleLists {
     Q_OBJECT
 
 public:
-    FretSight();
+    explicit FretSight(DialogSet &dialogs);
 
     // Load step: fill and select the lists, fill the pattern table, show.
     void formLoad();
@@ -33,6 +35,9 @@ public:
 
     // Lights, colours and labels all 78 points from the current inputs.
     void RefreshFretboard();
+
+    const QComboBox *keyList() const override { return Combo1; }
+    const QComboBox *scaleList() const override { return Combo2; }
 
     // How many times the board has been drawn (for diagnostics and tests).
     int refreshCount() const { return m_refreshCount; }
@@ -66,6 +71,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    DialogSet &m_dialogs;
+
     void buildBoard();
     void openDialog(FormDialog &dialog);
     // Brings the open dialog back in front, unless the user is minimizing it.

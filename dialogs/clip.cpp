@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clip.h"
 
-#include "app/forms.h"
-#include "app/fretsight.h"
+#include "dialogs/scalelists.h"
 #include "dialogs/tuning.h"
 #include "export/diagramhtml.h"
 #include "export/diagramrtf.h"
@@ -52,9 +51,10 @@ std::string ascii(const QString &s) { return s.toLatin1().toStdString(); }
 
 } // namespace
 
-Clip::Clip()
+Clip::Clip(const ScaleLists &lists, const Tuning &tuning)
     : FormDialog(QStringLiteral("Copy Scales to Clipboard"), layout::Client.width(),
                  layout::Client.height())
+    , m_lists(lists), m_tuning(tuning)
 {
     using namespace layout;
     Label1 = ui::addLabel(this, layout::Label1);
@@ -82,18 +82,18 @@ Clip::Clip()
 
 std::string Clip::BuildDiagramText() const
 {
-    const FretSight &main = forms::fretSight();
-    const Tuning &tuning = forms::tuning();
+    const QComboBox *scales = m_lists.scaleList();
+    const Tuning &tuning = m_tuning;
 
     exporter::DiagramInput in;
-    const int t = main.Combo2->currentIndex();
-    in.scaleName = ascii(main.Combo2->itemText(t));
+    const int t = scales->currentIndex();
+    in.scaleName = ascii(scales->itemText(t));
     in.pattern = Module1::ScalePatterns[t];
     for (int s = 1; s <= 6; ++s)
         in.open[s - 1] = tuning.Combo2[s]->currentIndex();
     in.tuningName = ascii(tuning.Combo1->currentText());
     for (int n = 0; n < 12; ++n) {
-        in.noteNames[n] = ascii(main.Combo1->itemText(n));
+        in.noteNames[n] = ascii(m_lists.keyList()->itemText(n));
         in.chosen[n] = Check1[n]->checkState() == Qt::Checked;
         in.keyCaptions[n] = ascii(Check1[n]->text());
     }

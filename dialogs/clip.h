@@ -9,14 +9,17 @@
 class QCheckBox;
 class QLabel;
 class QPushButton;
+class ScaleLists;
+class Tuning;
 
-// The copy dialog: choose keys, then copy text diagrams of the main
-// window's scale type in the current tuning to the clipboard.
+// The copy dialog: choose keys, then copy text diagrams of the scale type
+// chosen in the main window's lists, in the current tuning, to the
+// clipboard.
 class Clip : public FormDialog {
     Q_OBJECT
 
 public:
-    Clip();
+    Clip(const ScaleLists &lists, const Tuning &tuning);
 
     // The clipboard text for the current selections and ticked keys.
     std::string BuildDiagramText() const;
@@ -31,6 +34,9 @@ protected:
     QAbstractButton *closingButton() const override;
 
 private:
+    const ScaleLists &m_lists;
+    const Tuning &m_tuning;
+
     void command1Click();
     void command2Click();
 };

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "degreelabel.h"
 
-#include "widgets/fretboardview.h"
+#include <QWidget>
 
 void DegreeLabel::setText(const QString &text)
 {
     if (text == m_text)
         return;
     m_text = text;
-    m_view->itemChanged();
+    m_view->update();
 }

@@ -2,8 +2,8 @@
 #include "formdialog.h"
 
 #include "widgets/ui.h"
-#include "widgets/windowplacement.h"
-#include "widgets/x11hints.h"
+#include "desktop/windowplacement.h"
+#include "desktop/x11hints.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fretboardview.h"
 
-#include "widgets/accessibility.h"
 #include "widgets/ui.h"
 
 #include "music/notes.h"
@@ -16,11 +15,6 @@ FretboardView::FretboardView(QWidget *parent)
 {
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-FretboardView::~FretboardView()
-{
-    ui::forgetPoints(this);
 }
 
 QRect FretboardView::inside(int left, int top, int width, int height)
@@ -39,14 +33,9 @@ DegreeLabel *FretboardView::addLabel(const QRect &geometry)
     return &m_labels.emplace_back(this, geometry);
 }
 
-void FretboardView::itemChanged()
-{
-    update();
-}
-
 void FretboardView::announceChange()
 {
-    ui::announcePointChanges(this);
+    emit pointsChanged();
 }
 
 const PointMarker *FretboardView::currentPoint() const
@@ -88,7 +77,7 @@ void FretboardView::keyPressEvent(QKeyEvent *event)
         if (m_markers[i].string() == string && m_markers[i].fret() == fret) {
             m_current = int(i);
             update();
-            ui::announcePointFocus(this, &m_markers[i], edge);
+            emit pointReached(&m_markers[i], edge);
         }
     }
     event->accept();

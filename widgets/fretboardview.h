@@ -22,7 +22,6 @@ public:
     static inline const QColor Red{255, 0, 0};
 
     explicit FretboardView(QWidget *parent = nullptr);
-    ~FretboardView() override;
 
     // Converts a position inside the picture (twips) to widget pixels.
     static QRect inside(int left, int top, int width, int height);
@@ -34,14 +33,19 @@ public:
     const std::deque<PointMarker> &markers() const { return m_markers; }
     void setLabelFont(const QFont &font) { m_labelFont = font; }
 
-    // Called by the items when what they show changes.
-    void itemChanged();
-    // Tells screen readers which points changed.
+    // Ends a change of the points: tells those who follow the board.
     void announceChange();
 
     // The point the arrow keys reached, string by string and fret by fret;
     // none until the first arrow key.
     const PointMarker *currentPoint() const;
+
+signals:
+    // The points' names or states changed.
+    void pointsChanged();
+    // The arrow keys reached a point, or, with an edge text ("No fret below
+    // 0"), found the edge of the board there.
+    void pointReached(const PointMarker *point, const QString &edge);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

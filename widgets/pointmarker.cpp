@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pointmarker.h"
 
-#include "widgets/fretboardview.h"
 #include "widgets/ui.h"
 
-PointMarker::PointMarker(FretboardView *view, const QRect &geometry, int string, int fret)
+#include <QWidget>
+
+PointMarker::PointMarker(QWidget *view, const QRect &geometry, int string, int fret)
     : m_view(view), m_geometry(geometry), m_string(string), m_fret(fret),
-      m_fill(FretboardView::Yellow)
+      m_fill(Qt::yellow)
 {
 }
 
@@ -15,7 +16,7 @@ void PointMarker::setVisible(bool visible)
     if (visible == m_visible)
         return;
     m_visible = visible;
-    m_view->itemChanged();
+    m_view->update();
 }
 
 void PointMarker::setFillColor(const QColor &color)
@@ -24,7 +25,7 @@ void PointMarker::setFillColor(const QColor &color)
         return;
     m_fill = color;
     if (m_visible)
-        m_view->itemChanged();
+        m_view->update();
 }
 
 void PointMarker::setMeaning(int note, int degree, bool root)

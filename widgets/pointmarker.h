@@ -5,13 +5,13 @@
 #include <QRect>
 #include <QString>
 
-class FretboardView;
+class QWidget;
 
 // One point marker of the board: a filled circle that is shown or hidden.
 // A lightweight item owned and painted by its FretboardView.
 class PointMarker {
 public:
-    PointMarker(FretboardView *view, const QRect &geometry, int string, int fret);
+    PointMarker(QWidget *view, const QRect &geometry, int string, int fret);
 
     void show() { setVisible(true); }
     void hide() { setVisible(false); }
@@ -32,7 +32,7 @@ public:
     QString spokenName() const;
 
 private:
-    FretboardView *m_view;
+    QWidget *m_view; // the board that paints it
     QRect m_geometry;
     int m_string, m_fret;
     bool m_visible = false;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui.h"
 
-#include "widgets/accessibility.h"
 
 #include "music/notes.h"
 #include "widgets/commandbutton.h"
@@ -102,7 +101,6 @@ QComboBox *addList(QWidget *parent, const QRect &geometry, Face face)
         list->setFont(font(face));
     list->setGeometry(geometry);
     list->setMaxVisibleItems(16);
-    keepShownItemSelected(list);
     return list;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowplacement.h"
 
-#include "widgets/x11hints.h"
+#include "desktop/x11hints.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
