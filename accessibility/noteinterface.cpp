@@ -32,27 +32,17 @@ void announce(QAccessibleInterface *iface, QAccessible::Event type)
     QAccessible::updateAccessibility(&event);
 }
 
-NoteInterface::NoteInterface(QWidget *control, int index) : m_control(control), m_index(index) {}
-
-QWindow *NoteInterface::window() const
-{
-    return m_control->window()->windowHandle();
-}
-
-QAccessibleInterface *NoteInterface::parent() const
-{
-    return QAccessible::queryAccessibleInterface(m_control);
-}
+NoteInterface::NoteInterface(QWidget *control, int index) : LeafInterface(control), m_index(index) {}
 
 QString NoteInterface::text(QAccessible::Text t) const
 {
-    return t == QAccessible::Name ? notes().value(m_control).texts[std::size_t(m_index)] : QString();
+    return t == QAccessible::Name ? notes().value(owner()).texts[std::size_t(m_index)] : QString();
 }
 
 QRect NoteInterface::rect() const
 {
-    QRect r(m_control->mapToGlobal(QPoint(0, 0)), m_control->size());
-    if (auto *view = qobject_cast<FretboardView *>(m_control); view && view->currentPoint())
+    QRect r(owner()->mapToGlobal(QPoint(0, 0)), owner()->size());
+    if (auto *view = qobject_cast<FretboardView *>(owner()); view && view->currentPoint())
         r = PointInterface::screenRect(view, view->currentPoint());
     return r.adjusted(0, 0, m_index, m_index);
 }
@@ -61,7 +51,7 @@ QAccessible::State NoteInterface::state() const
 {
     QAccessible::State s;
     s.focusable = true;
-    s.focused = m_control->hasFocus() && notes().value(m_control).focused == m_index;
+    s.focused = owner()->hasFocus() && notes().value(owner()).focused == m_index;
     s.invisible = !s.focused;
     return s;
 }

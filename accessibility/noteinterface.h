@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QAccessibleInterface>
+#include "accessibility/leafinterface.h"
 
 class QWidget;
 
@@ -18,23 +18,14 @@ void announce(QAccessibleInterface *iface, QAccessible::Event type);
 // speaks a focus only when it moves to another object; and they lie a
 // pixel apart, for it takes two objects of the same role, name and place
 // for one.
-class NoteInterface : public QAccessibleInterface {
+class NoteInterface : public LeafInterface {
 public:
     static constexpr int Count = 2;
 
     NoteInterface(QWidget *control, int index);
 
-    bool isValid() const override { return true; }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override;
-    QAccessibleInterface *parent() const override;
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString &) override {}
     // Where the change is: the point the board's walk stands on, or the
     // control.
     QRect rect() const override;
@@ -54,7 +45,6 @@ public:
     static void forget(const QWidget *control);
 
 private:
-    QWidget *m_control;
     int m_index;
 };
 

@@ -23,16 +23,9 @@ QHash<const FretboardView *, QHash<const PointMarker *, PointRecord>> &boards()
 
 } // namespace
 
-PointInterface::PointInterface(FretboardView *view, const PointMarker *marker) : m_view(view), m_marker(marker) {}
-
-QWindow *PointInterface::window() const
+PointInterface::PointInterface(FretboardView *view, const PointMarker *marker)
+    : LeafInterface(view), m_view(view), m_marker(marker)
 {
-    return m_view->window()->windowHandle();
-}
-
-QAccessibleInterface *PointInterface::parent() const
-{
-    return QAccessible::queryAccessibleInterface(m_view);
 }
 
 QString PointInterface::text(QAccessible::Text t) const

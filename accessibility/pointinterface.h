@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QAccessibleInterface>
+#include "accessibility/leafinterface.h"
 
 class FretboardView;
 class PointMarker;
@@ -13,21 +13,12 @@ namespace accessibility {
 // name says which): a change of the board changes names, never the
 // children or their states, so that it costs a screen reader nothing until
 // the user goes there.
-class PointInterface : public QAccessibleInterface {
+class PointInterface : public LeafInterface {
 public:
     PointInterface(FretboardView *view, const PointMarker *marker);
 
-    bool isValid() const override { return true; }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override;
-    QAccessibleInterface *parent() const override;
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessible::Role role() const override { return QAccessible::Graphic; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override;
     QAccessible::State state() const override;
 
