@@ -12,6 +12,10 @@ runtime=$(mktemp -d)
 chmod 700 "$runtime"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR=$runtime XDG_SESSION_TYPE=wayland
+# Xwayland puts its socket where every X server does; a booted system has
+# the folder (systemd's tmpfiles), a fresh chroot's /tmp may not, and KWin
+# then starts no Xwayland at all.
+[ -d /tmp/.X11-unix ] || mkdir -m 1777 /tmp/.X11-unix 2>/dev/null || true
 unset DISPLAY WAYLAND_DISPLAY
 case $desktop in
 kwin)
