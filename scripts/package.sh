@@ -6,22 +6,24 @@
 # holds only build-essential and the Build-Depends, then lintian on the
 # .changes. The packages go to dist/debian-RELEASE/.
 #
-# Usage: package.sh [12|13] [--check]
+# Usage: package.sh [12|13] [--check | --test]
 #   12 or 13   the release (default: this machine's)
-#   --check    also build a second time, in another path and later, and
-#              compare the .debs byte for byte; then run the package's
-#              autopkgtest (debian/tests) in a fresh chroot with the null
-#              runner, where it is installed from the .deb.
+#   --test     then run the package's autopkgtest (debian/tests) in a fresh
+#              chroot with the null runner, where it is installed from the
+#              .deb
+#   --check    as --test, and before it build a second time, in another
+#              path and later, and compare the .debs byte for byte
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . /etc/os-release
 release=${VERSION_ID%%.*}
-check=0
+check=0 test=0
 for arg; do
   case $arg in
   12 | 13) release=$arg ;;
-  --check) check=1 ;;
-  *) echo "usage: $0 [12|13] [--check]" >&2; exit 2 ;;
+  --check) check=1 test=1 ;;
+  --test) test=1 ;;
+  *) echo "usage: $0 [12|13] [--check | --test]" >&2; exit 2 ;;
   esac
 done
 out=dist/debian-$release
@@ -79,14 +81,16 @@ if [ "$check" = 1 ]; then
     cmp "$deb" "$out/again/$(basename "$deb")" || { echo "FAIL: $(basename "$deb") differs between two builds"; exit 1; }
   done
   echo "ok: the two builds' packages are identical"
+fi
+if [ "$test" = 1 ]; then
   # The tests of the installed package, where only it and the tests'
   # Depends are installed.
-  test='
+  tests='
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends autopkgtest >/dev/null
 autopkgtest /src/$1/fretsight_*.dsc /src/$1/fretsight_*_*.deb -- null
 '
-  bash scripts/chroot.sh "$release" --fresh bash -c "$test" autopkgtest "$out"
+  bash scripts/chroot.sh "$release" --fresh bash -c "$tests" autopkgtest "$out"
 fi

@@ -5,8 +5,8 @@
 # times, byte for byte the same; lintian (pedantic) reports nothing but the
 # tags that the README explains; the launcher, AppStream data and icons in
 # the package are valid; and the autopkgtest of the installed package
-# passes. Usage: package_check.sh [12|13]   (default: this machine's
-# release; exit 77: skipped)
+# passes. Usage: package_check.sh [12|13] [--once]   (default: this
+# machine's release; --once: one build, not compared; exit 77: skipped)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 if [ "$(id -u)" -ne 0 ] && ! sudo -n true 2>/dev/null; then
@@ -18,8 +18,10 @@ bad() { echo "FAIL: $1"; fail=1; }
 
 . /etc/os-release
 release=${1:-${VERSION_ID%%.*}}
+mode=--check
+[ "${2:-}" = --once ] && mode=--test
 out=dist/debian-$release
-bash scripts/package.sh "$release" --check 2>&1 | tail -40 || bad "package.sh --check"
+bash scripts/package.sh "$release" "$mode" 2>&1 | tail -40 || bad "package.sh $mode"
 deb=$(ls "$out"/fretsight_*_*.deb)
 [[ $(basename "$deb") =~ ^fretsight_[0-9.]+-[0-9]+_[a-z0-9]+\.deb$ ]] && ok "built $(basename "$deb")" || bad "package name"
 ls "$out"/fretsight_*.dsc "$out"/fretsight_*.tar.* >/dev/null && ok "and its source package" || bad "no source package"
