@@ -7,23 +7,8 @@
 
 namespace accessibility {
 
-namespace {
-
-void announceCurrentName(FretboardView *view)
-{
-    const PointMarker *current = view->currentPoint();
-    if (!QAccessible::isActive() || !current)
-        return;
-    QAccessibleInterface *iface = PointInterface::of(view, current);
-    if (PointInterface::renamed(view, current))
-        announce(iface, QAccessible::NameChanged);
-}
-
-} // namespace
-
 BoardInterface::BoardInterface(FretboardView *view) : QAccessibleWidget(view, QAccessible::Graphic)
 {
-    QObject::connect(view, &FretboardView::pointsChanged, view, [view] { announceCurrentName(view); });
     QObject::connect(view, &FretboardView::pointReached, view, [view](const PointMarker *point, const QString &edge) {
         if (!QAccessible::isActive())
             return;
@@ -32,7 +17,6 @@ BoardInterface::BoardInterface(FretboardView *view) : QAccessibleWidget(view, QA
             return;
         }
         NoteInterface::end(view);
-        announceCurrentName(view);
         announce(PointInterface::of(view, point), QAccessible::Focus);
     });
     QObject::connect(view, &QObject::destroyed, [view] {

@@ -9,11 +9,11 @@ namespace accessibility {
 
 // The board: a graphic whose children are its points, string by string and
 // fret by fret, then its passing notes; the point the keyboard reached is
-// its focused child. It follows the board: the point reached gets a screen
-// reader's focus, an arrow key at the edge is said by a note, and after a
-// change of the scale only the point the walk stands on is told its new
-// name (a screen reader asks for the others' when the walk gets there: an
-// event for each of the 78 would flood it at every change of the lists).
+// its focused child. It follows the walk: the point reached gets a screen
+// reader's focus, and an arrow key at the edge is said by a note. A change
+// of the scale sends nothing: screen readers ask for a point's name when
+// the walk gets there (an event for each of the 78 points flooded them at
+// every change of the lists).
 class BoardInterface : public QAccessibleWidget {
 public:
     explicit BoardInterface(FretboardView *view);

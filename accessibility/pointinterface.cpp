@@ -9,16 +9,11 @@ namespace accessibility {
 
 namespace {
 
-// What a screen reader was last told a point is called.
-struct PointRecord {
-    QAccessible::Id id = 0;
-    QString name;
-};
-
-QHash<const FretboardView *, QHash<const PointMarker *, PointRecord>> &boards()
+// The points' interfaces, by board.
+QHash<const FretboardView *, QHash<const PointMarker *, QAccessible::Id>> &boards()
 {
-    static QHash<const FretboardView *, QHash<const PointMarker *, PointRecord>> records;
-    return records;
+    static QHash<const FretboardView *, QHash<const PointMarker *, QAccessible::Id>> ids;
+    return ids;
 }
 
 } // namespace
@@ -54,21 +49,10 @@ QRect PointInterface::screenRect(const FretboardView *view, const PointMarker *m
 
 QAccessibleInterface *PointInterface::of(FretboardView *view, const PointMarker *marker)
 {
-    PointRecord &record = boards()[view][marker];
-    if (!record.id) {
-        record.id = QAccessible::registerAccessibleInterface(new PointInterface(view, marker));
-        record.name = marker->spokenName();
-    }
-    return QAccessible::accessibleInterface(record.id);
-}
-
-bool PointInterface::renamed(const FretboardView *view, const PointMarker *marker)
-{
-    PointRecord &record = boards()[view][marker];
-    if (record.name == marker->spokenName())
-        return false;
-    record.name = marker->spokenName();
-    return true;
+    QAccessible::Id &id = boards()[view][marker];
+    if (!id)
+        id = QAccessible::registerAccessibleInterface(new PointInterface(view, marker));
+    return QAccessible::accessibleInterface(id);
 }
 
 void PointInterface::forget(const FretboardView *view)
@@ -76,10 +60,8 @@ void PointInterface::forget(const FretboardView *view)
     const auto it = boards().constFind(view);
     if (it == boards().cend())
         return;
-    for (const PointRecord &record : it.value()) {
-        if (record.id)
-            QAccessible::deleteAccessibleInterface(record.id);
-    }
+    for (QAccessible::Id id : it.value())
+        QAccessible::deleteAccessibleInterface(id);
     boards().erase(it);
 }
 

@@ -28,8 +28,6 @@ public:
     // The interface of a point, made once and kept in Qt's cache, so that a
     // screen reader sees the same object from one query to the next.
     static QAccessibleInterface *of(FretboardView *view, const PointMarker *marker);
-    // Whether the point's name changed since this was last asked.
-    static bool renamed(const FretboardView *view, const PointMarker *marker);
     // Drops the interfaces of a board's points, with the board.
     static void forget(const FretboardView *view);
 

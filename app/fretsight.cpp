@@ -249,7 +249,6 @@ void FretSight::RefreshFretboard()
                                                       .arg(Combo1->currentText(), Combo2->currentText(),
                                                            notes.join(QLatin1Char(' ')))
                                                       .arg(shown)));
-    Picture1->announceChange();
     ++m_refreshCount;
 }
 

@@ -33,11 +33,6 @@ DegreeLabel *FretboardView::addLabel(const QRect &geometry)
     return &m_labels.emplace_back(this, geometry);
 }
 
-void FretboardView::announceChange()
-{
-    emit pointsChanged();
-}
-
 const PointMarker *FretboardView::currentPoint() const
 {
     return m_current < 0 ? nullptr : &m_markers[std::size_t(m_current)];

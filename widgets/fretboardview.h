@@ -33,16 +33,12 @@ public:
     const std::deque<PointMarker> &markers() const { return m_markers; }
     void setLabelFont(const QFont &font) { m_labelFont = font; }
 
-    // Ends a change of the points: tells those who follow the board.
-    void announceChange();
 
     // The point the arrow keys reached, string by string and fret by fret;
     // none until the first arrow key.
     const PointMarker *currentPoint() const;
 
 signals:
-    // The points' names or states changed.
-    void pointsChanged();
     // The arrow keys reached a point, or, with an edge text ("No fret below
     // 0"), found the edge of the board there.
     void pointReached(const PointMarker *point, const QString &edge);

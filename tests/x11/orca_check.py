@@ -102,6 +102,8 @@ SCRIPT = [
     ("shift+Tab", [r"Key:.* D\b"]),
     ("shift+Tab", ["Fretboard image", board_says(2, "Augmented", AUGMENTED)]),
     ("Down", [point_says(3, 12, 2, AUGMENTED)]),
+    # Where the walk stood when the scale changed: its new name, not the old.
+    ("Up", [point_says(2, 12, 2, AUGMENTED)]),
     ("Tab", []), ("Tab", []),
     ("Tab", ["Tuning.."]),
     ("space", ["Tuning of Strings dialog", "OK"]),
