@@ -57,11 +57,11 @@ def stop_orca(orca, runtime):
         orca.wait(10)
     except subprocess.TimeoutExpired:
         orca.kill()
-    for pid_file in ("speech-dispatcher/pid/speech-dispatcher.pid",):
-        try:
-            os.kill(int(open(os.path.join(runtime, pid_file)).read()), signal.SIGTERM)
-        except (OSError, ValueError):
-            pass
+    try:
+        os.kill(int(open(os.path.join(runtime, "speech-dispatcher/pid/speech-dispatcher.pid")).read()),
+                signal.SIGTERM)
+    except (OSError, ValueError):
+        pass
 
 
 def heard_by_key(log):
