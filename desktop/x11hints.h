@@ -12,7 +12,8 @@ namespace ui {
 
 // Asks the window manager to leave a window out of task bars and pagers.
 // Must run before each showing of the window (a window manager forgets a
-// window's state when it is hidden). Does nothing off X11.
+// window's state when it is hidden), and never after: it replaces what the
+// window manager keeps there. Does nothing off X11.
 void skipTaskbar(QWidget *window);
 
 // Whether the window manager has minimized (iconified) a window, as the X

@@ -98,8 +98,10 @@ void FormDialog::keyPressEvent(QKeyEvent *event)
 bool FormDialog::event(QEvent *event)
 {
     const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate) {
+        m_beenActive = true;
         formActivate();
+    }
     return handled;
 }
 
@@ -109,13 +111,17 @@ void FormDialog::changeEvent(QEvent *event)
     // managers will not give a minimized modal dialog back when its opener
     // is activated, but all give back a minimized window, and the opener
     // then brings its dialog back.
+    // Only a dialog that has been active was minimized by the user: GNOME
+    // Shell 48 on X11 marks a new dialog minimized for a moment as it maps
+    // it, before it gives it the focus.
     if (event->type() == QEvent::WindowStateChange) {
         ui::keepNormalSize(this);
-        if (windowState() & Qt::WindowMinimized)
+        const bool byUser = (windowState() & Qt::WindowMinimized) && m_beenActive;
+        if (byUser)
             m_minimized.start();
         // On Wayland the opener stays, to be clicked: it can bring back its
         // dialog, but nothing would give the opener itself back.
-        if ((windowState() & Qt::WindowMinimized) && isVisible() && m_opener && !ui::onWayland() &&
+        if (byUser && isVisible() && m_opener && !ui::onWayland() &&
             !(m_opener->windowState() & Qt::WindowMinimized))
             m_opener->setWindowState(m_opener->windowState() | Qt::WindowMinimized);
     }
@@ -124,8 +130,11 @@ void FormDialog::changeEvent(QEvent *event)
 
 void FormDialog::showEvent(QShowEvent *event)
 {
-    // Sent before the window is mapped: the only time its state can be set.
-    if (!event->spontaneous()) {
+    // Shown by the program, not given back from minimized (Qt tells that
+    // too, once the window is on the screen and the window manager's).
+    if (!event->spontaneous() && !(windowHandle() && windowHandle()->isVisible())) {
+        m_beenActive = false;
+        // Before the window is mapped: the only time its state can be set.
         ui::skipTaskbar(this);
         // A control hidden under the pointer (the button that closed the
         // dialog) was never told that the pointer left; the window system

@@ -58,4 +58,5 @@ private:
     QPointer<QWidget> m_returnFocus;
     bool m_placed = false;
     QElapsedTimer m_minimized; // since the dialog was last minimized
+    bool m_beenActive = false; // since it was last shown
 };

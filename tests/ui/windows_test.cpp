@@ -142,6 +142,38 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), opener);
     }
 
+    // The user can minimize only a dialog that has been active since it was
+    // shown; a window manager may mark a new one minimized before that.
+    void minimizingADialogTakesItsOpenerOnlyOnceActive_data()
+    {
+        QTest::addColumn<bool>("reopened");
+        QTest::addColumn<bool>("active");
+        QTest::addRow("new, not yet active") << false << false;
+        QTest::addRow("new, active") << false << true;
+        QTest::addRow("shown again, not yet active") << true << false;
+    }
+
+    void minimizingADialogTakesItsOpenerOnlyOnceActive()
+    {
+        QFETCH(bool, reopened);
+        QFETCH(bool, active);
+        FretSight &main = startProgram();
+        FormDialog &box = forms::tuning();
+        if (reopened) {
+            QTest::mouseClick(main.Command1, Qt::LeftButton);
+            QTRY_COMPARE(QApplication::activeWindow(), &box);
+            box.reject();
+        }
+        QTest::mouseClick(main.Command1, Qt::LeftButton);
+        if (active)
+            QTRY_COMPARE(QApplication::activeWindow(), &box);
+        else
+            QVERIFY(QApplication::activeWindow() != &box);
+        box.setWindowState(Qt::WindowMinimized);
+        QCOMPARE(bool(main.windowState() & Qt::WindowMinimized), active);
+        box.reject();
+    }
+
     void tuningPresetsNest_data()
     {
         QTest::addColumn<int>("from");

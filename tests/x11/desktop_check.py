@@ -97,8 +97,8 @@ if screen[0] >= 800:
             continue
         time.sleep(0.5)
         centred(dialog, title)
-        state = wait_for(lambda: "MODAL" in prop(dialog, "_NET_WM_STATE") and "SKIP_TASKBAR" in prop(dialog, "_NET_WM_STATE"), 3)
-        check(f"{title}: modal and out of the task bar ({prop(dialog, '_NET_WM_STATE').strip()})", state)
+        modal = lambda: "MODAL" in prop(dialog, "_NET_WM_STATE") and "SKIP_TASKBAR" in prop(dialog, "_NET_WM_STATE")
+        check(f"{title}: modal and out of the task bar ({prop(dialog, '_NET_WM_STATE').strip()})", wait_for(modal, 3))
         check(f"{title}: no icon", "not found" in prop(dialog, "_NET_WM_ICON"))
         check(f"{title}: kept above the main window", f"{main:#x}" in prop(dialog, "WM_TRANSIENT_FOR"))
         shot(title.split()[0].lower())
@@ -122,6 +122,8 @@ if screen[0] >= 800:
         # Back where it was (some window managers animate the way back).
         back = lambda: viewable(dialog) and active() == dialog and geometry(dialog) == placed
         check(f"{title}: back and active after activating the main window", wait_for(back, 5))
+        time.sleep(0.5)
+        check(f"{title}: still modal and out of the task bar ({prop(dialog, '_NET_WM_STATE').strip()})", modal())
         spot = uncovered(main, dialog)
         check(f"{title}: a point of the main window that the dialog leaves uncovered ({spot})", spot)
         if spot:
