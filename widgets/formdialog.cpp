@@ -110,10 +110,9 @@ void FormDialog::changeEvent(QEvent *event)
     // Minimizing the open dialog minimizes its opener with it: some window
     // managers will not give a minimized modal dialog back when its opener
     // is activated, but all give back a minimized window, and the opener
-    // then brings its dialog back.
-    // Only a dialog that has been active was minimized by the user: GNOME
-    // Shell 48 on X11 marks a new dialog minimized for a moment as it maps
-    // it, before it gives it the focus.
+    // then brings its dialog back. Only a dialog that has been active was
+    // minimized by the user: GNOME Shell 48 on X11 marks a new dialog
+    // minimized for a moment as it maps it, before it gives it the focus.
     if (event->type() == QEvent::WindowStateChange) {
         ui::keepNormalSize(this);
         const bool byUser = (windowState() & Qt::WindowMinimized) && m_beenActive;
