@@ -38,7 +38,7 @@ xcb_atom_t intern(xcb_connection_t *connection, const char *name)
 
 // The atoms this file uses, asked of the X server once per run.
 struct Atoms {
-    xcb_atom_t state, skipTaskbar, skipPager, wmState, frameExtents, requestFrameExtents, supported;
+    xcb_atom_t state, skipTaskbar, skipPager, wmState, frameExtents, requestFrameExtents, supported, clipboard;
 };
 
 const Atoms &atoms(xcb_connection_t *connection)
@@ -49,7 +49,8 @@ const Atoms &atoms(xcb_connection_t *connection)
                              intern(connection, "WM_STATE"),
                              intern(connection, "_NET_FRAME_EXTENTS"),
                              intern(connection, "_NET_REQUEST_FRAME_EXTENTS"),
-                             intern(connection, "_NET_SUPPORTED")};
+                             intern(connection, "_NET_SUPPORTED"),
+                             intern(connection, "CLIPBOARD")};
     return known;
 }
 
@@ -174,6 +175,22 @@ bool isFrameExtentsChange(const QByteArray &eventType, void *message, const QWid
     Q_UNUSED(eventType);
     Q_UNUSED(message);
     Q_UNUSED(window);
+    return false;
+#endif
+}
+
+bool isClipboardRequest(const QByteArray &eventType, void *message)
+{
+#ifdef FRETSIGHT_HAVE_XCB
+    xcb_connection_t *connection = x11Connection();
+    if (!connection || eventType != "xcb_generic_event_t")
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    return (event->response_type & 0x7f) == XCB_SELECTION_REQUEST &&
+           static_cast<const xcb_selection_request_event_t *>(message)->selection == atoms(connection).clipboard;
+#else
+    Q_UNUSED(eventType);
+    Q_UNUSED(message);
     return false;
 #endif
 }

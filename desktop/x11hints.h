@@ -30,4 +30,8 @@ std::optional<QMargins> frameExtents(const QWidget *window, int waitMs = 0);
 // that the window manager changed the frame it tells for `window`.
 bool isFrameExtentsChange(const QByteArray &eventType, void *message, const QWidget *window);
 
+// Whether a native event is another program asking this one for the
+// clipboard's (CLIPBOARD's) content or formats.
+bool isClipboardRequest(const QByteArray &eventType, void *message);
+
 } // namespace ui

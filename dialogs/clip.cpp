@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clip.h"
 
+#include "desktop/clipboardhandover.h"
 #include "dialogs/scalelists.h"
 #include "dialogs/tuning.h"
 #include "export/diagramhtml.h"
@@ -102,6 +103,8 @@ std::string Clip::BuildDiagramText() const
 
 void Clip::command1Click()
 {
+    if (m_copying)
+        return;
     const std::string diagrams = BuildDiagramText();
     // Plain text exactly as built, for every plain-text target; the same
     // lines as RTF and HTML for word processors, which ignore bare carriage
@@ -116,11 +119,18 @@ void Clip::command1Click()
     // leave a moment without an owner, in which a clipboard manager puts
     // back its last entry.
     QGuiApplication::clipboard()->setMimeData(data);
-    returnToOpener();
+    m_copying = true;
+    ui::afterClipboardTaken(this, [this] {
+        if (m_copying) {
+            m_copying = false;
+            returnToOpener();
+        }
+    });
 }
 
 void Clip::command2Click()
 {
+    m_copying = false;
     returnToOpener();
 }
 

@@ -36,6 +36,7 @@ protected:
 private:
     const ScaleLists &m_lists;
     const Tuning &m_tuning;
+    bool m_copying = false; // copied; closing once the desktop has the copy
 
     void command1Click();
     void command2Click();
