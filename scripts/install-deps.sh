@@ -7,14 +7,15 @@
 # clipboard tools, an accessibility client, two clipboard managers (ClipIt, the
 # parcellite fork that both releases carry, and Xfce's), LibreOffice
 # Writer with its GTK interface and Python bridge, a PDF reader, and the
-# Debian packaging tools.
+# Debian packaging tools. --measure adds what scripts/wayland-native.sh drives
+# KWin with (its fake input protocol, from Python; Debian 13 and later).
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   fonts-liberation fonts-dejavu-core dpkg-dev file
 )
-if [ "${1:-}" = --tests ]; then
+if [ "${1:-}" = --tests ] || [ "${1:-}" = --measure ]; then
   packages+=(
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool xclip x11-utils wmctrl imagemagick
@@ -24,6 +25,10 @@ if [ "${1:-}" = --tests ]; then
     clipit xfce4-clipman
     desktop-file-utils appstream lintian
   )
+fi
+. /etc/os-release
+if [ "${1:-}" = --measure ] && [ "${VERSION_ID%%.*}" -ge 13 ]; then
+  packages+=(python3-pywayland python3-cffi-backend plasma-wayland-protocols)
 fi
 
 missing=()
