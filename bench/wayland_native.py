@@ -14,10 +14,10 @@ Usage, in a session of tests/x11/wayland_session.sh:
 import os, re, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "x11"))
-from xdrive import clipboard, close_gnome_overview, run  # noqa: E402
+from xdrive import DIAGRAMS_TITLE, clipboard, close_gnome_overview, run  # noqa: E402
 
 program, desktop = sys.argv[1], sys.argv[2]
-TITLE = b"FretSight Scale Diagrams"
+TITLE = DIAGRAMS_TITLE.encode()
 connections = []  # Wayland connections of this script's own, closed at the end
 
 
@@ -99,22 +99,21 @@ def measure(platform, press):
     with open(log, "w") as out:
         app = subprocess.Popen([program], env=env, stdout=out, stderr=subprocess.STDOUT)
     time.sleep(4)
+
+    def presses(*names):
+        for name in names:
+            press(name)
+            time.sleep(0.2)
     # From the board: Key, Scale Type, Tuning.., About..., Copy..; then in
     # the copy dialog past its twelve key boxes to "Copy to Clipboard".
-    for name in ["Tab"] * 5 + ["space"]:
-        press(name)
-        time.sleep(0.2)
+    presses(*["Tab"] * 5, "space")
     time.sleep(1.5)
-    for name in ["Tab"] * 12 + ["space"]:
-        press(name)
-        time.sleep(0.2)
+    presses(*["Tab"] * 12, "space")
     time.sleep(2)
     found = {"x11 clipboard while running": TITLE in clipboard("text/plain"),
              "wayland clipboard while running": on_wayland_clipboard()}
     # Back on "Copy..": the next is "Exit Program".
-    for name in ("Tab", "space"):
-        press(name)
-        time.sleep(0.2)
+    presses("Tab", "space")
     try:
         app.wait(10)
         found["ended by Exit Program"] = True

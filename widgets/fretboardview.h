@@ -33,7 +33,6 @@ public:
     const std::deque<PointMarker> &markers() const { return m_markers; }
     void setLabelFont(const QFont &font) { m_labelFont = font; }
 
-
     // The point the arrow keys reached, string by string and fret by fret;
     // none until the first arrow key.
     const PointMarker *currentPoint() const;

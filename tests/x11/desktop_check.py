@@ -153,10 +153,11 @@ if screen[0] >= 800:
     wayland = os.environ.get("WAYLAND_DISPLAY") and wl_paste_works()
     copy_keys(main)
     # The program's copy, not what was there before (wl-copy's probe).
+    title = DIAGRAMS_TITLE.encode()
     for target in ("text/plain", "text/html", "text/rtf"):
-        check(f"{target} on the X11 clipboard", b"FretSight Scale Diagrams" in clipboard(target))
+        check(f"{target} on the X11 clipboard", title in clipboard(target))
         if wayland:
-            check(f"{target} on the Wayland clipboard", b"FretSight Scale Diagrams" in wl_paste(target))
+            check(f"{target} on the Wayland clipboard", title in wl_paste(target))
     if os.environ.get("WAYLAND_DISPLAY") and not wayland:
         print("skipped: the compositor lets wl-paste read no clipboard, not even wl-copy's")
 

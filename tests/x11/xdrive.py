@@ -214,9 +214,13 @@ def degree(note, key, steps):
     return steps.index(step) + 1 if step in steps else None
 
 
+# The copied text's first line, in every flavour.
+DIAGRAMS_TITLE = "FretSight Scale Diagrams"
+
+
 def major_diagram(keys, tuning=STANDARD):
     """The copied text for the major scale in the keys given."""
-    lines = ["FretSight Scale Diagrams", "",
+    lines = [DIAGRAMS_TITLE, "",
              "The following are fretboard diagram(s) showing scale patterns, copied from FretSight.", "", ""]
     for key in sorted(keys):
         lines += [f"{NOTES[key]} Major Scale, Standard Tuning.", ""]
