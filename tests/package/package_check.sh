@@ -3,7 +3,7 @@
 # The Debian packages of this machine's release, made as scripts/package.sh
 # makes them: built twice in clean chroots, in other paths and at other
 # times, byte for byte the same; lintian (pedantic) reports nothing but the
-# tags that the README explains; the launcher, AppStream data and icons in
+# tags that docs/packaging.md explains; the launcher, AppStream data and icons in
 # the package are valid; and the autopkgtest of the installed package
 # passes. Usage: package_check.sh [12|13] [--once]   (default: this
 # machine's release; --once: one build, not compared; exit 77: skipped)
@@ -26,7 +26,7 @@ deb=$(ls "$out"/fretsight_*_*.deb)
 [[ $(basename "$deb") =~ ^fretsight_[0-9.]+-[0-9]+_[a-z0-9]+\.deb$ ]] && ok "built $(basename "$deb")" || bad "package name"
 ls "$out"/fretsight_*.dsc "$out"/fretsight_*.tar.* >/dev/null && ok "and its source package" || bad "no source package"
 
-# Explained in the README's lintian table, and nothing else.
+# Explained in the lintian table of docs/packaging.md, and nothing else.
 explained='I: fretsight: hardening-no-fortify-functions \[usr/libexec/fretsight/fretsight-clipboard\]|I: fretsight source: out-of-date-standards-version 4\.6\.2 '
 report=$(grep -E '^[EWIPXCO]: ' "$out/lintian.txt" | grep -vE "^($explained)" || true)
 [ -z "$report" ] && ok "lintian --pedantic: nothing unexplained" || bad "lintian: $report"
