@@ -54,6 +54,11 @@ About::About() : FormDialog(QStringLiteral("About"), layout::Client.width(), lay
     Label2[4] = ui::addLabel(this, layout::Label2[4], centred);
     Label3[1] = ui::addLabel(this, layout::Label3[1], centred);
     Command1 = ui::addButton(this, layout::Command1);
+    // Screen readers read a dialog's longer texts as it opens, but leave out
+    // its short ones, which here are what the box is for: OK, where the
+    // focus goes, tells them.
+    Command1->setAccessibleDescription(QStringLiteral("%1, %2. Write to %3")
+                                           .arg(Label1->text(), Label2[0]->text(), Label3[0]->text()));
 
     connect(Command1, &QPushButton::clicked, this, &About::command1Click);
 }

@@ -65,7 +65,7 @@ Clip::Clip(const ScaleLists &lists, const Tuning &tuning)
         box->setFont(ui::font(Face::Bold));
         box->setGeometry(twips(CheckLefts[k / 4], CheckTops[k % 4], CheckWidth, CheckHeight));
         box->setChecked(true);
-        box->setAccessibleName(QStringLiteral("Key %1").arg(box->text()));
+        box->setAccessibleName(ui::spoken(QStringLiteral("Key %1").arg(box->text())));
         Check1[k] = box;
     }
     Command1 = ui::addButton(this, layout::Command1);
