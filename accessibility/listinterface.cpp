@@ -26,8 +26,6 @@ ListInterface::ListInterface(QComboBox *list) : QAccessibleWidget(list, QAccessi
 {
     selectShownItem(list);
     QObject::connect(list, &QComboBox::currentIndexChanged, list, [list] {
-        if (!QAccessible::isActive())
-            return;
         selectShownItem(list);
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
         if (list->hasFocus() && list->currentIndex() >= 0)

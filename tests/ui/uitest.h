@@ -64,25 +64,45 @@ inline std::string boardRow(const FretSight &main, int s)
     return row;
 }
 
-// The same, worked out from the scale's pattern text: the note at fret f is
-// f semitones above the open note, its interval is counted upwards from the
-// key, and a scale note's degree is the number of scale notes from the root
-// up to it.
+// The scale rule, written here from its definition: a note's interval is
+// counted upwards from the key, and a scale note's degree is the number of
+// scale notes from the root up to it; 0 off the scale.
+inline int degreeOf(const std::string &pattern, int key, int note)
+{
+    const int interval = (note % 12 - key + 12) % 12;
+    int degree = 0;
+    for (int k = 0; k <= interval; ++k)
+        degree += pattern[k] == '1';
+    return pattern[interval] == '1' ? degree : 0;
+}
+
+// What boardRow() must read, fret by fret.
 inline std::string expectedRow(const std::string &pattern, int key, int open)
 {
     std::string row;
     for (int f = 0; f < 13; ++f) {
-        const int interval = ((open + f) % 12 - key + 12) % 12;
-        if (pattern[interval] != '1') {
-            row += ".";
-            continue;
-        }
-        int degree = 0;
-        for (int k = 0; k <= interval; ++k)
-            degree += pattern[k] == '1';
-        row += std::to_string(degree) + (interval == 0 ? "r" : "");
+        const int degree = degreeOf(pattern, key, open + f);
+        row += degree ? std::to_string(degree) + ((open + f) % 12 == key ? "r" : "") : ".";
     }
     return row;
+}
+
+// Note names as a screen reader must say them.
+inline QString spokenNote(int n)
+{
+    static const char *const names[12] = {"C", "C sharp", "D", "D sharp", "E", "F",
+                                          "F sharp", "G", "G sharp", "A", "A sharp", "B"};
+    return QString::fromLatin1(names[n % 12]);
+}
+
+// A point's name as a screen reader must say it.
+inline QString pointName(int string, int fret, const std::string &pattern, int key, int open)
+{
+    const int note = (open + fret) % 12, degree = degreeOf(pattern, key, note);
+    QString name = QStringLiteral("String %1, fret %2: %3, ").arg(string).arg(fret).arg(spokenNote(note));
+    if (!degree)
+        return name + QStringLiteral("not in the scale");
+    return name + QStringLiteral("degree %1").arg(degree) + (note == key ? QStringLiteral(", root") : QString());
 }
 
 inline std::string pattern(int scale) { return std::string(music::ScaleCatalogue[scale].pattern); }

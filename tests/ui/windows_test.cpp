@@ -5,6 +5,7 @@
 #include "uitest.h"
 
 #include "dialogs/about.h"
+#include "desktop/windowplacement.h"
 #include "dialogs/clip.h"
 #include "widgets/ui.h"
 
@@ -13,6 +14,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 
 using namespace uitest;
 
@@ -223,6 +225,21 @@ private slots:
         const QMimeData *data = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(data->text().count('\r'), 5);
         QVERIFY(data->html().contains("<pre") && data->html().contains("FretSight Scale Diagrams\n"));
+        // Word processors look for RTF under either name.
+        QVERIFY(data->data("text/rtf").startsWith("{\\rtf1"));
+        QCOMPARE(data->data("text/richtext"), data->data("text/rtf"));
+    }
+
+    // A window larger than the screen keeps its top-left corner on it.
+    void aWindowLargerThanTheScreenKeepsItsCornerOnIt()
+    {
+        QScreen *screen = QGuiApplication::primaryScreen();
+        const QRect area = screen->availableGeometry();
+        QWidget big;
+        big.resize(area.width() + 200, area.height() + 100);
+        ui::centreOnScreen(&big, screen);
+        big.show();
+        QCOMPARE(big.frameGeometry().topLeft(), area.topLeft());
     }
 
     void noTextIsClipped()
