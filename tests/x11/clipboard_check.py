@@ -5,17 +5,19 @@
 # with "Exit Program" and reads the clipboard again.
 # Usage, inside an X server: clipboard_check.py PROGRAM [CLIPBOARD_MANAGER]
 #   With a clipboard manager running, ten further copies in a row, each of
-#   another key, must each reach the clipboard.
-import re, subprocess, sys, time
+#   another key, must each reach the clipboard. Without one, another
+#   program's copy made after the program's must be what stays at exit.
+import subprocess, sys, time
 
 from xdrive import *
 
+start_bus()
 manager = start_clipboard_manager(sys.argv[2]) if len(sys.argv) > 2 else None
 app, main = start_program(sys.argv[1])
-screen = tuple(map(int, re.search(r"dimensions:\s+(\d+)x(\d+)", run("xdpyinfo")).groups()))
+screen = screen_size()
 x, y, w, h = geometry(main)[1]
 check(f"centred on a screen without a window manager ({x},{y})", abs(2 * x + w - screen[0]) <= 4 and abs(2 * y + h - screen[1]) <= 4)
-copy_keys(main)
+copy_keys()
 text = clipboard("text/plain")
 check(f"137 lines, each ended by a carriage return alone ({len(text)} bytes)",
       text.count(b"\r") == 137 and b"\n" not in text and text.endswith(b"\r"))
@@ -23,17 +25,32 @@ check("printable ASCII", all(32 <= c < 127 for c in text.replace(b"\r", b"")))
 check("all twelve keys in C major, byte for byte", text == major_diagram(range(12)))
 if manager:
     for key in range(10):
-        copy_keys(main, [k for k in range(12) if k != 0] if key == 0 else [key - 1, key])
+        copy_keys([k for k in range(12) if k != 0] if key == 0 else [key - 1, key])
         got = clipboard("text/plain")
         check(f"copy {key + 1} of 10 reaches the clipboard: {NOTES[key]} alone",
               got == major_diagram([key]) or print(got[:200]))
-flavours = {t: clipboard(t) for t in ("text/plain", "text/html", "text/rtf")}
+flavours = {t: clipboard(t) for t in ("text/plain", "text/html", "text/rtf", "text/richtext")}
+check("the RTF is offered as text/richtext too", flavours["text/rtf"] == flavours["text/richtext"])
 started = time.time()
-end_program(app, main)
+end_program(app)
 check(f"ends at once ({time.time() - started:.1f} s from the click)", time.time() - started < 2)
 time.sleep(0.5)
 for target, data in flavours.items():
     check(f"{target} is still on the clipboard after the program ended", data and clipboard(target) == data)
-if manager:
-    manager.terminate()
-sys.exit(1 if failures else 0)
+
+if not manager:
+    # Another program copies after FretSight's: that copy is the one kept,
+    # and no helper of FretSight's is left holding anything.
+    app, main = start_program(sys.argv[1])
+    copy_keys()
+    other = subprocess.Popen(["xclip", "-selection", "clipboard", "-quiet"], stdin=subprocess.PIPE)
+    other.stdin.write(b"copied elsewhere")
+    other.stdin.close()
+    stop_at_exit(other)
+    wait_for(lambda: clipboard("text/plain") == b"copied elsewhere", 5)
+    end_program(app)
+    time.sleep(0.5)
+    check("another program's later copy is what the clipboard holds after exit",
+          clipboard("text/plain") == b"copied elsewhere")
+    check("no clipboard helper is left running", wait_for(lambda: not run("pgrep", "-x", "fretsight-clipb"), 3))
+report("clipboard")

@@ -8,11 +8,7 @@ says is read from its debug log (its SPEECH OUTPUT lines), key by key.
 Usage, inside an X server and a D-Bus session: orca_check.py PROGRAM"""
 import os, re, signal, subprocess, sys, tempfile, time
 
-from atclient import start_bus
 from xdrive import *
-
-SPOKEN = [n.replace("#", " sharp") for n in NOTES]
-AUGMENTED = [0, 3, 4, 7, 8, 11]
 
 
 def board_says(key, name, steps, tuning=STANDARD):
@@ -31,8 +27,7 @@ def point_says(string, fret, key, steps, tuning=STANDARD):
 
 def start_orca(home):
     """Orca with the dummy speech output, its preferences and speech
-    settings in a folder of the check's own, once it has switched the
-    screen reader on."""
+    settings in a folder of the check's own, once it speaks."""
     runtime = os.path.join(home, "run")
     os.makedirs(os.path.join(home, "config", "speech-dispatcher"))
     os.makedirs(runtime, mode=0o700)
@@ -41,12 +36,13 @@ def start_orca(home):
     env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
                XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=runtime)
     log = os.path.join(home, "orca.log")
+    # Switched on as the desktop's setting does it when the user starts Orca.
+    bus_status("ScreenReaderEnabled", True)
     orca = stop_at_exit(subprocess.Popen(["orca", "--debug-file", log, "-u", os.path.join(home, "prefs")],
                                          env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    check("Orca switches the screen reader on", wait_for(lambda: "true" in run(
-        "dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-        "org.freedesktop.DBus.Properties.Get", "string:org.a11y.Status", "string:ScreenReaderEnabled"), 20))
-    time.sleep(2)
+    check("Orca says that the screen reader is on", wait_for(
+        lambda: "SPEECH OUTPUT: 'Screen reader on" in open(log, errors="replace").read(), 20))
+    time.sleep(1)
     return orca, log, runtime
 
 
@@ -124,11 +120,17 @@ for s in range(5, 0, -1):
 SCRIPT += [("shift+Tab", [])] * 6 + [("shift+Tab", [r"Select Tuning.* Custom Tuning"]),
                                     ("Up", ["Lute (Viheula): E A D F sharp B E"]),
                                     ("Escape", ["Tuning.."])]
+# The about box: what it is for, heard as it opens; then the copy dialog's
+# twelve keys, one ticked off and on again with Space.
+SCRIPT += [("Tab", ["About..."]), ("space", ["About dialog", "Version 1.0", "feedback@fretsight.org"]),
+           ("Escape", ["About..."]), ("Tab", ["Copy.."]), ("space", ["Copy Scales to Clipboard dialog", "Key C"])]
+SCRIPT += [("Tab", [rf"Key {n}\b"]) for n in SPOKEN[1:]]
+SCRIPT += [("space", ["not checked"]), ("space", [r"(?<!not )\bchecked"]), ("Escape", ["Copy.."])]
 # Orca takes a while over a list it meets for the first time.
 SETTLE = {13: 4.0}
 
 home = tempfile.mkdtemp(prefix="fretsight-orca-")
-bus = start_bus()
+start_bus()
 start_wm(["openbox"])
 orca, log, runtime = start_orca(home)
 app, main = start_program(sys.argv[1])
@@ -136,7 +138,7 @@ time.sleep(3)
 for i, (keys, _) in enumerate(SCRIPT[1:], 1):
     run("xdotool", "key", "--clearmodifiers", keys)
     time.sleep(SETTLE.get(i, 1.3))
-end_program(app, main)
+end_program(app)
 time.sleep(1)
 stop_orca(orca, runtime)
 
@@ -160,7 +162,4 @@ for (keys, wanted), (key, said, flood) in zip(SCRIPT, steps):
         check(f"{keys}: no flood of events", not flood)
 said_all = " | ".join(u for _, said, _ in steps for u in said)
 check("no sharp sign is read out as such", "#" not in said_all)
-print(f"orca: {len(failures)} failed")
-bus.terminate()
-sys.stdout.flush()
-os._exit(1 if failures else 0)
+report("orca")

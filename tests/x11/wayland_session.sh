@@ -39,13 +39,21 @@ gnome)
   DBUS_SYSTEM_BUS_ADDRESS=$(dbus-daemon --config-file=/usr/share/dbus-1/session.conf --print-address --fork | head -1)
   export DBUS_SYSTEM_BUS_ADDRESS XDG_CURRENT_DESKTOP=GNOME
   gnome-shell --wayland --headless --virtual-monitor 1280x1024 >"$runtime/shell.log" 2>&1 &
+  shell=$!
+  # GNOME's X display is the one whose lock file names this GNOME Shell
+  # (Mutter takes the display itself, and starts Xwayland when a client
+  # comes): never another X server's, whatever its number.
+  display=
   for _ in $(seq 100); do
-    [ -S "$runtime/wayland-0" ] && ls "$runtime"/.mutter-Xwaylandauth.* >/dev/null 2>&1 && break
+    for lock in /tmp/.X*-lock; do
+      [ "$(tr -d ' \n' <"$lock" 2>/dev/null)" = "$shell" ] && display=${lock#/tmp/.X} && display=${display%-lock}
+    done
+    [ -n "$display" ] && [ -S "$runtime/wayland-0" ] && ls "$runtime"/.mutter-Xwaylandauth.* >/dev/null 2>&1 && break
     sleep 0.1
   done
   export WAYLAND_DISPLAY=wayland-0
   XAUTHORITY=$(ls "$runtime"/.mutter-Xwaylandauth.* | head -1)
-  DISPLAY=:$(ls /tmp/.X11-unix | sed -n 's/^X//p' | sort -n | tail -1)
+  DISPLAY=:$display
   export XAUTHORITY DISPLAY
   "$@"
   ;;

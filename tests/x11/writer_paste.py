@@ -35,17 +35,18 @@ def props(**values):
     return tuple(PropertyValue(Name=k, Value=v) for k, v in values.items())
 
 
-wm = start_wm(["openbox"])
+start_bus()
+start_wm(["openbox"])
 manager = start_clipboard_manager(args.manager) if args.manager else None
 app, main = start_program(args.program)
-copy_keys(main)
+copy_keys()
 targets = clipboard_targets()
 check("the clipboard offers text/plain, text/html and text/rtf",
       {"text/plain", "text/html", "text/rtf"} <= set(targets))
 expected = clipboard("text/plain").decode("ascii").split("\r")[:-1]
 check("the plain text has 137 lines", len(expected) == 137)
 if args.after_exit:
-    end_program(app, main)
+    end_program(app)
     time.sleep(1)
     check("every flavour is still on the clipboard after the program ended",
           {"text/plain", "text/html", "text/rtf"} <= set(clipboard_targets()))
@@ -132,9 +133,5 @@ document.setModified(False)
 wait_for(desktop.terminate, 1)
 office.wait(30)
 if not args.after_exit:
-    end_program(app, main)
-if manager:
-    manager.terminate()
-wm.terminate()
-print(f"writer ({name}): {len(failures)} failed")
-sys.exit(1 if failures else 0)
+    end_program(app)
+report(f"writer ({name})")
