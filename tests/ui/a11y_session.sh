@@ -21,6 +21,7 @@ DISPLAY=:$(cat "$dir/display") dbus-run-session -- sh -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately & launcher=$!
   QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$@"
   status=$?
+  pkill -P $launcher
   kill $launcher
   exit $status' sh "$@"
 status=$?

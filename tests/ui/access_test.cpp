@@ -19,32 +19,23 @@ using namespace uitest;
 
 namespace {
 
-// What a screen reader heard: each event's type, and the name, description
-// and place among its parent's children of the object it came from.
-struct Heard {
-    QAccessible::Event type;
-    QString name, description;
-    int index;
-};
-QList<Heard> g_heard;
+// The focus events a screen reader heard: the name of the object that took
+// the focus, and its place among its parent's children.
+QList<QPair<QString, int>> g_focus;
 
 void record(QAccessibleEvent *event)
 {
     QAccessibleInterface *iface = event->accessibleInterface();
-    if (!iface)
-        return;
-    const QAccessibleInterface *parent = iface->parent();
-    g_heard.append({event->type(), iface->text(QAccessible::Name), iface->text(QAccessible::Description),
-                    parent ? parent->indexOfChild(iface) : -1});
+    if (event->type() == QAccessible::Focus && iface)
+        g_focus.append({iface->text(QAccessible::Name), iface->parent()->indexOfChild(iface)});
 }
 
-QList<Heard> focusesHeard()
+QStringList focusNames()
 {
-    QList<Heard> focuses;
-    for (const Heard &h : g_heard)
-        if (h.type == QAccessible::Focus)
-            focuses << h;
-    return focuses;
+    QStringList names;
+    for (const auto &focus : g_focus)
+        names << focus.first;
+    return names;
 }
 
 void press(QWidget *widget, const QString &keys)
@@ -53,18 +44,20 @@ void press(QWidget *widget, const QString &keys)
         QTest::keyClick(widget, QKeySequence(key)[0].key());
 }
 
-const std::string Major = "101011010101";
-const int Standard[7] = {0, 4, 11, 7, 2, 9, 4};
+QString point(int string, int fret)
+{
+    static const int standard[7] = {0, 4, 11, 7, 2, 9, 4};
+    return pointName(string, fret, "101011010101", 0, standard[string]);
+}
 
-// Every name and description under an object, with where it was found.
 void collectTexts(QAccessibleInterface *iface, QStringList *texts)
 {
-    for (QAccessible::Text t : {QAccessible::Name, QAccessible::Description, QAccessible::Value})
-        *texts << iface->text(t);
+    *texts << iface->text(QAccessible::Name) << iface->text(QAccessible::Description);
     for (int i = 0; i < iface->childCount(); ++i)
-        if (QAccessibleInterface *child = iface->child(i))
-            collectTexts(child, texts);
+        collectTexts(iface->child(i), texts);
 }
+
+QImage look(QWidget *w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 QRect changedArea(const QImage &a, const QImage &b)
 {
@@ -75,8 +68,6 @@ QRect changedArea(const QImage &a, const QImage &b)
                 area |= QRect(x, y, 1, 1);
     return area;
 }
-
-QImage look(QWidget *w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 } // namespace
 
@@ -99,7 +90,8 @@ private slots:
     {
         main = &startProgram();
         board = QAccessible::queryAccessibleInterface(main->Picture1);
-        g_heard.clear();
+        QTRY_VERIFY(main->Picture1->hasFocus()); // the board has the focus at start
+        g_focus.clear();
     }
 
     void cleanup() { forms::unloadAll(); }
@@ -110,63 +102,44 @@ private slots:
     {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QStringList>("heard");
-        auto point = [](int s, int f) { return pointName(s, f, Major, 0, Standard[s]); };
         QTest::newRow("Right first") << "Right" << QStringList{point(1, 1)};
         QTest::newRow("Left first: the start point, no edge") << "Left" << QStringList{point(1, 0)};
         QTest::newRow("Up first: the start point, no edge") << "Up" << QStringList{point(1, 0)};
-        QTest::newRow("Down first") << "Down" << QStringList{point(2, 0)};
         QTest::newRow("Left at fret 0") << "Right Left Left" << QStringList{point(1, 1), point(1, 0), "No fret below 0"};
-        QTest::newRow("End, then Right at fret 12") << "End Right"
-                                                     << QStringList{point(1, 12), "No fret above 12"};
+        QTest::newRow("Right at fret 12") << "End Right" << QStringList{point(1, 12), "No fret above 12"};
         QTest::newRow("Home") << "End Left Home" << QStringList{point(1, 12), point(1, 11), point(1, 0)};
-        QTest::newRow("Up at string 1") << "Down Up Up"
-                                        << QStringList{point(2, 0), point(1, 0), "No string above string 1"};
-        QStringList down;
-        for (int s = 2; s <= 6; ++s)
-            down << point(s, 0);
+        QTest::newRow("Up at string 1") << "Down Up Up" << QStringList{point(2, 0), point(1, 0), "No string above string 1"};
         QTest::newRow("Down at string 6") << "Down Down Down Down Down Down"
-                                          << (down << "No string below string 6");
+                                          << QStringList{point(2, 0), point(3, 0), point(4, 0), point(5, 0),
+                                                         point(6, 0), "No string below string 6"};
     }
 
     void boardKeys()
     {
         QFETCH(QString, keys);
         QFETCH(QStringList, heard);
-        QCOMPARE(QApplication::focusWidget(), main->Picture1); // the board has the focus at start
-        QTest::qWait(50); // what the start tells is not this test's
-        g_heard.clear();
         press(main->Picture1, keys);
-        QStringList names;
-        for (const Heard &h : focusesHeard())
-            names << h.name;
-        QCOMPARE(names, heard);
+        QCOMPARE(focusNames(), heard);
         QCOMPARE(board->focusChild()->text(QAccessible::Name), heard.last());
         QVERIFY(board->focusChild()->state().focused);
     }
 
-    // An edge met twice in a row is said twice: two notes take the focus
-    // in turn, for a screen reader says nothing when the focus stays where
-    // it is. The next point takes the focus back from the notes.
+    // An edge met again is said again: two notes take the focus in turn, for
+    // a screen reader says nothing when the focus stays where it is. The
+    // next point takes the focus back from them.
     void passingNotesTakeTurnsAndGiveTheFocusBack()
     {
-        QTest::qWait(50);
-        g_heard.clear();
         press(main->Picture1, "Left Left Left Left Right");
-        const QList<Heard> heard = focusesHeard();
-        QCOMPARE(heard.size(), 5);
+        QCOMPARE(g_focus.size(), 5);
         const int points = 78;
-        QCOMPARE(heard[1].index, points);
-        QCOMPARE(heard[2].index, points + 1);
-        QCOMPARE(heard[3].index, points);
-        QCOMPARE(heard[4].index, 1); // string 1, fret 1
-        QAccessibleInterface *focused = board->focusChild();
-        QCOMPARE(focused->text(QAccessible::Name), pointName(1, 1, Major, 0, 4));
-        for (int n : {points, points + 1})
-            QVERIFY(!board->child(n)->state().focused && board->child(n)->state().invisible);
+        QCOMPARE(QList<int>({g_focus[1].second, g_focus[2].second, g_focus[3].second, g_focus[4].second}),
+                 QList<int>({points, points + 1, points, 1}));
+        QCOMPARE(board->focusChild()->text(QAccessible::Name), point(1, 1));
+        QVERIFY(!board->child(points)->state().focused && !board->child(points + 1)->state().focused);
     }
 
-    // Every list says its value as spoken, whether the drop-down is open or
-    // not, and has the shown item selected in its drop-down.
+    // Every list says its value as spoken, and has it selected in its
+    // drop-down, where screen readers read it, open or not.
     void listsSayTheirValue_data()
     {
         QTest::addColumn<int>("list");
@@ -190,40 +163,33 @@ private slots:
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(box);
         box->setCurrentIndex(box->findText(item) + 1);
         box->setFocus();
-        g_heard.clear();
+        g_focus.clear();
         press(box, "Up");
         QCOMPARE(iface->text(QAccessible::Name), spoken);
         QCOMPARE(iface->text(QAccessible::Value), spoken);
         const QModelIndexList selected = box->view()->selectionModel()->selectedIndexes();
-        QCOMPARE(selected.size(), 1);
-        QCOMPARE(selected[0].row(), box->currentIndex());
+        QVERIFY(selected.size() == 1 && selected[0].row() == box->currentIndex());
 #if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
-        // Qt 6.4's change events carry no text: a note says the new value,
-        // unless the change moves the focus on (the tuning dialog's do).
-        if (list < 2) {
-            const QList<Heard> heard = focusesHeard();
-            QVERIFY(std::any_of(heard.begin(), heard.end(),
-                                [&](const Heard &h) { return h.index >= 1 && h.name == spoken; }));
-        }
+        // Qt 6.4's change events carry no text: a passing note says the
+        // value, unless the change moves the focus on (the tuning dialog's).
+        if (list < 2)
+            QVERIFY(g_focus.contains(qMakePair(spoken, 1)) || g_focus.contains(qMakePair(spoken, 2)));
 #endif
     }
 
     // After each change in the tuning dialog the focus is back on OK, whose
-    // description says what changed; the dialog opened again starts with
-    // none.
+    // description says what changed; the dialog opened again says nothing
+    // old.
     void tuningChangesAreToldWithOk_data()
     {
         QTest::addColumn<bool>("reopened");
         QTest::addColumn<int>("list"); // 0: the presets, else a string
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("told");
-        for (bool reopened : {false, true}) {
-            const char *when = reopened ? ", opened again" : "";
-            QTest::addRow("a string%s", when) << reopened << 6 << "Up" << "String 6: D sharp; Custom Tuning";
-            QTest::addRow("a string to a preset%s", when) << reopened << 6 << "Up Up" << "String 6: D; Drop-D";
-            QTest::addRow("a preset%s", when) << reopened << 0 << "Down" << "Drop-D: D A D G B E";
-            QTest::addRow("string 1%s", when) << reopened << 1 << "Down" << "String 1: F; Custom Tuning";
-        }
+        QTest::newRow("a string") << false << 6 << "Up" << "String 6: D sharp; Custom Tuning";
+        QTest::newRow("a string to a preset") << false << 6 << "Up Up" << "String 6: D; Drop-D";
+        QTest::newRow("a preset, opened again") << true << 0 << "Down" << "Drop-D: D A D G B E";
+        QTest::newRow("string 1, opened again") << true << 1 << "Down" << "String 1: F; Custom Tuning";
     }
 
     void tuningChangesAreToldWithOk()
@@ -237,21 +203,18 @@ private slots:
         if (reopened) {
             press(tuning.Combo2[5], "Up");
             clickAndWait(tuning.Command1, main);
-            tuning.Combo1->setCurrentIndex(0); // back to standard, hidden
+            tuning.Combo1->setCurrentIndex(0);
             clickAndWait(main->Command1, &tuning);
         }
-        QCOMPARE(QApplication::focusWidget(), tuning.Command1);
         QCOMPARE(tuning.Command1->accessibleDescription(), QString());
         QComboBox *box = list ? tuning.Combo2[list] : tuning.Combo1;
         for (const QString &key : keys.split(' ')) {
             box->setFocus();
-            g_heard.clear();
+            g_focus.clear();
             press(box, key);
             QCOMPARE(QApplication::focusWidget(), tuning.Command1);
         }
-        const QList<Heard> heard = focusesHeard();
-        QVERIFY(!heard.isEmpty());
-        QCOMPARE(heard.last().name, QStringLiteral("OK"));
+        QCOMPARE(focusNames().last(), QStringLiteral("OK"));
         QCOMPARE(QAccessible::queryAccessibleInterface(tuning.Command1)->text(QAccessible::Description), told);
     }
 
@@ -259,65 +222,37 @@ private slots:
     // speech reads as "hash"; the copy dialog's boxes are named by key.
     void everyNameSaysSharp()
     {
-        Clip &clip = forms::clip();
         for (int k = 0; k < 12; ++k)
-            QCOMPARE(QAccessible::queryAccessibleInterface(clip.Check1[k])->text(QAccessible::Name),
-                     "Key " + spokenNote(k));
+            QCOMPARE(forms::clip().Check1[k]->accessibleName(), "Key " + spokenNote(k));
         main->Combo1->setCurrentIndex(1);
-        forms::tuning().Combo2[1]->setCurrentIndex(1);
         press(main->Picture1, "Right");
-        for (QWidget *window : std::initializer_list<QWidget *>{main, &forms::tuning(), &clip, &forms::about()}) {
-            QStringList texts;
+        QStringList texts;
+        for (QWidget *window : std::initializer_list<QWidget *>{main, &forms::tuning(), &forms::clip(), &forms::about()})
             collectTexts(QAccessible::queryAccessibleInterface(window), &texts);
-            QVERIFY(texts.join(QString()).contains(QStringLiteral("sharp")) || window != main);
-            for (const QString &text : texts)
-                QVERIFY2(!text.contains('#'), qPrintable(text));
-        }
+        QVERIFY(texts.join('|').contains("C sharp"));
+        // The about box's short texts, which screen readers pass over as it
+        // opens, told by OK, where the focus goes.
+        QCOMPARE(forms::about().Command1->accessibleDescription(),
+                 QStringLiteral("FretSight, Version 1.0. Write to feedback@fretsight.org"));
+        for (const QString &text : texts)
+            QVERIFY2(!text.contains('#'), qPrintable(text));
     }
 
-    // A held Escape repeats: only a press closes a dialog, so that an Escape
-    // held from closing one dialog does not close the next as it opens.
-    void heldEscapeClosesNoDialog_data()
-    {
-        QTest::addColumn<int>("dialog");
-        QTest::newRow("tuning") << 0;
-        QTest::newRow("copy") << 1;
-        QTest::newRow("about") << 2;
-    }
-
-    void heldEscapeClosesNoDialog()
-    {
-        QFETCH(int, dialog);
-        QPushButton *opener = std::array{main->Command1, main->Command3, main->Command2}[dialog];
-        QWidget *box = std::array<QWidget *, 3>{&forms::tuning(), &forms::clip(), &forms::about()}[dialog];
-        clickAndWait(opener, box);
-        QKeyEvent held(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(QApplication::focusWidget(), &held);
-        QVERIFY(box->isVisible());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!box->isVisible());
-        QTRY_COMPARE(QApplication::focusWidget(), opener);
-    }
-
-    // The main window activated (a click, the task bar) while a dialog is
-    // open gives the dialog back the focus.
+    // The main window activated by the window manager (a click, the task
+    // bar) while a dialog is open gives the dialog back the focus.
     void activatingTheMainWindowReturnsToTheDialog()
     {
-        Tuning &tuning = forms::tuning();
-        clickAndWait(main->Command1, &tuning);
+        clickAndWait(main->Command1, &forms::tuning());
         QWidget elsewhere; // another program's window has the focus first
         elsewhere.show();
         elsewhere.activateWindow();
         waitUntilActive(&elsewhere);
-        // Then the window manager activates the main window, which itself
-        // asks for no focus while it is disabled.
         QT_WARNING_PUSH
         QT_WARNING_DISABLE_DEPRECATED
         QApplication::setActiveWindow(main);
         QT_WARNING_POP
         QCOMPARE(QApplication::activeWindow(), main);
-        QTRY_COMPARE(QApplication::activeWindow(), &tuning);
-        QVERIFY(tuning.isVisible() && !main->isEnabled());
+        QTRY_COMPARE(QApplication::activeWindow(), &forms::tuning());
     }
 
     // The focus is marked with a solid frame in the control's text colour,
@@ -333,28 +268,21 @@ private slots:
     void focusMarks()
     {
         QFETCH(int, control);
-        QWidget *w = main->Command1;
-        QPalette::ColorRole text = QPalette::ButtonText;
-        if (control == 1)
-            w = main->Combo1;
-        if (control == 2) {
+        if (control == 2)
             clickAndWait(main->Command3, &forms::clip());
-            w = forms::clip().Check1[3];
-            text = QPalette::WindowText;
-        }
+        QWidget *w = std::array<QWidget *, 3>{main->Command1, main->Combo1, forms::clip().Check1[3]}[control];
         w->clearFocus();
         const QImage plain = look(w);
         w->setFocus(Qt::OtherFocusReason);
-        QVERIFY(w->hasFocus());
+        QTRY_VERIFY(w->hasFocus());
         const QImage marked = look(w);
         const QRect frame = changedArea(plain, marked);
-        QVERIFY2(frame.width() >= 10 && frame.height() >= 10,
-                 qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
-        const QRgb colour = w->palette().color(text).rgb();
-        for (int x = frame.left(); x <= frame.right(); ++x)
-            QVERIFY(marked.pixel(x, frame.top()) == colour && marked.pixel(x, frame.bottom()) == colour);
-        for (int y = frame.top(); y <= frame.bottom(); ++y)
-            QVERIFY(marked.pixel(frame.left(), y) == colour && marked.pixel(frame.right(), y) == colour);
+        QVERIFY(frame.width() >= 10 && frame.height() >= 10);
+        const QRgb colour = w->palette().color(control == 2 ? QPalette::WindowText : QPalette::ButtonText).rgb();
+        for (const QPoint &p : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()})
+            for (int i = 0; i < std::min(frame.width(), frame.height()); ++i)
+                QVERIFY(marked.pixel(p + QPoint(p.x() == frame.left() ? i : -i, 0)) == colour &&
+                        marked.pixel(p + QPoint(0, p.y() == frame.top() ? i : -i)) == colour);
     }
 
     // The board's focus: white, then black, inside its border all round; the
@@ -365,27 +293,23 @@ private slots:
         const QImage focused = look(view);
         view->clearFocus();
         const QImage plain = look(view);
-        const QRect frame = changedArea(plain, focused);
-        QVERIFY(frame.width() >= view->width() - 8 && frame.height() >= view->height() - 8);
-        const QPoint middle = view->rect().center();
-        const QPoint sides[4][2] = {{{middle.x(), 0}, {0, 1}}, {{middle.x(), view->height() - 1}, {0, -1}},
-                                    {{0, middle.y()}, {1, 0}}, {{view->width() - 1, middle.y()}, {-1, 0}}};
-        for (const auto &side : sides) {
+        QVERIFY(changedArea(plain, focused).size().boundedTo(view->size() - QSize(8, 8)) == view->size() - QSize(8, 8));
+        // From each side's middle inwards: a white line, then a black one.
+        const QPoint c = view->rect().center();
+        for (const auto &[from, step] : {std::pair{QPoint(c.x(), 0), QPoint(0, 1)},
+                                        {QPoint(c.x(), view->height() - 1), QPoint(0, -1)},
+                                        {QPoint(0, c.y()), QPoint(1, 0)}, {QPoint(view->width() - 1, c.y()), QPoint(-1, 0)}}) {
             QString inward;
-            for (int i = 0; i < 6; ++i) {
-                const QRgb p = focused.pixel(side[0] + i * side[1]);
-                inward += p == qRgb(255, 255, 255) ? 'w' : p == qRgb(0, 0, 0) ? 'b' : '.';
-            }
+            for (int i = 0; i < 6; ++i)
+                inward += focused.pixel(from + i * step) == qRgb(255, 255, 255) ? 'w'
+                          : focused.pixel(from + i * step) == qRgb(0, 0, 0) ? 'b' : '.';
             QVERIFY2(inward.contains("wb"), qPrintable(inward));
         }
         view->setFocus(Qt::TabFocusReason);
         press(view, "Down");
         const QRect ring = changedArea(focused, look(view));
-        QVERIFY2(ring.isValid() && ring.width() <= 24 && ring.height() <= 24,
-                 qPrintable(QStringLiteral("%1x%2").arg(ring.width()).arg(ring.height())));
-        QCOMPARE(ring.center().x() / 4, main->Shape[2][0]->geometry().center().x() / 4);
+        QVERIFY(ring.width() <= 24 && ring.height() <= 24 && ring.contains(main->Shape[2][0]->geometry()));
         QTest::keyClick(view, Qt::Key_Tab);
-        QVERIFY(!view->hasFocus());
         QCOMPARE(look(view), plain);
     }
 };

@@ -77,6 +77,12 @@ def centred(win, what):
 
 centred(main, "main window")
 shot("main")
+gnome = os.environ.get("XDG_CURRENT_DESKTOP") == "GNOME"
+if gnome:
+    # GNOME's platform theme gives the windows GNOME's palette (Qt 6.8):
+    # every text must still stand out.
+    check("GNOME's platform theme is loaded", "libqgtk3" in open(f"/proc/{app.pid}/maps").read())
+    legible("FretSight", main)
 if screen[0] >= 800:
     run("wmctrl", "-i", "-r", str(main), "-b", "add,fullscreen")
     run("wmctrl", "-i", "-r", str(main), "-b", "add,maximized_vert,maximized_horz")
@@ -95,6 +101,8 @@ if screen[0] >= 800:
             continue
         time.sleep(0.5)
         centred(dialog, title)
+        if gnome:
+            legible(title, dialog)
         modal = lambda: all(s in prop(dialog, "_NET_WM_STATE") for s in ("MODAL", "SKIP_TASKBAR", "SKIP_PAGER"))
         check(f"{title}: modal, out of the task bar and the pager ({prop(dialog, '_NET_WM_STATE').strip()})",
               wait_for(modal, 3))

@@ -40,16 +40,10 @@ start_wm(["openbox"])
 manager = start_clipboard_manager(args.manager) if args.manager else None
 app, main = start_program(args.program)
 copy_keys()
-targets = clipboard_targets()
-check("the clipboard offers text/plain, text/html and text/rtf",
-      {"text/plain", "text/html", "text/rtf"} <= set(targets))
 expected = clipboard("text/plain").decode("ascii").split("\r")[:-1]
 check("the plain text has 137 lines", len(expected) == 137)
 if args.after_exit:
     end_program(app)
-    time.sleep(1)
-    check("every flavour is still on the clipboard after the program ended",
-          {"text/plain", "text/html", "text/rtf"} <= set(clipboard_targets()))
 
 office = subprocess.Popen(
     ["soffice", "--writer", "--norestore", "--nologo", "--nolockcheck",

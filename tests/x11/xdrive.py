@@ -5,6 +5,7 @@ results read from outside (xprop, xwininfo, xclip), the window managers and
 how each starts, the scale rule written from its definition, and one way to
 report and end."""
 import atexit, os, re, subprocess, sys, time
+from collections import Counter
 
 import pyatspi
 
@@ -38,23 +39,21 @@ def report(name):
 def wait_for(probe, timeout=10.0):
     """The probe's first true value within the time, else its last value."""
     end = time.time() + timeout
-    while time.time() < end:
+    while True:
         try:
             value = probe()
         except Exception:
             value = None
-        if value:
+        if value or time.time() > end:
             return value
         time.sleep(0.1)
-    try:
-        return probe()
-    except Exception:
-        return None
 
 
 def stop_at_exit(process):
-    """Whatever happens to the check, nothing it started outlives it."""
-    atexit.register(lambda: process.poll() is None and (process.kill(), process.wait()))
+    """Whatever happens to the check, nothing it started outlives it, nor
+    what that started (the accessibility bus launcher's bus)."""
+    atexit.register(lambda: process.poll() is None and (run("pkill", "-P", str(process.pid)), process.kill(),
+                                                        process.wait()))
     return process
 
 
@@ -102,14 +101,15 @@ COMBO, BUTTON, IMAGE, DIALOG, CHECK, FRAME, LABEL = (
     pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_FRAME, pyatspi.ROLE_LABEL)
 
 
+def dbus(dest, path, method, *args):
+    return run("dbus-send", "--session", "--print-reply", f"--dest={dest}", path, method, *args)
+
+
 def bus_status(flag, on=None):
     """Reads, or sets, one of the accessibility bus's switches."""
-    if on is None:
-        return "true" in run("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                             "org.freedesktop.DBus.Properties.Get", "string:org.a11y.Status", f"string:{flag}")
-    run("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-        "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", f"string:{flag}",
-        f"variant:boolean:{'true' if on else 'false'}")
+    get_set, value = ("Get", []) if on is None else ("Set", [f"variant:boolean:{str(on).lower()}"])
+    return "true" in dbus("org.a11y.Bus", "/org/a11y/bus", f"org.freedesktop.DBus.Properties.{get_set}",
+                          "string:org.a11y.Status", f"string:{flag}", *value)
 
 
 def start_bus():
@@ -117,43 +117,28 @@ def start_bus():
     desktop started already stays), with no screen reader switched on."""
     stop_at_exit(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    owned = lambda: "true" in run("dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                                  "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus")
-    check("the accessibility bus runs", wait_for(owned))
+    check("the accessibility bus runs", wait_for(lambda: "true" in dbus(
+        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus")))
+
+
+def walk(root):
+    """The object and all below it, depth first; not into lists and the
+    board, whose many children no check looks for."""
+    yield root
+    if root.getRole() not in (COMBO, IMAGE):
+        for child in map(root.getChildAtIndex, range(root.childCount)):
+            yield from walk(child) if child else ()
+
+
+def find(root, role, name=None):
+    """Depth first: the first object of a role and name."""
+    return next((a for a in walk(root) if a.getRole() == role and name in (None, a.name)), None) if root else None
 
 
 def app_root():
     desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        child = desktop.getChildAtIndex(i)
-        if child is not None and child.name == "FretSight":
-            return child
-    return None
-
-
-def find(root, role, name=None):
-    """Depth first: the first object of a role and name, not looking into
-    lists and the board, whose many children no check looks for."""
-    if root is None:
-        return None
-    if root.getRole() == role and name in (None, root.name):
-        return root
-    if root.getRole() in (COMBO, IMAGE):
-        return None
-    for i in range(root.childCount):
-        found = find(root.getChildAtIndex(i), role, name)
-        if found:
-            return found
-    return None
-
-
-def walk(root):
-    """The object and all below it, depth first."""
-    yield root
-    for i in range(root.childCount):
-        child = root.getChildAtIndex(i)
-        if child:
-            yield from walk(child)
+    return next((a for a in map(desktop.getChildAtIndex, range(desktop.childCount)) if a and a.name == "FretSight"),
+                None)
 
 
 def states(acc):
@@ -178,30 +163,31 @@ def press(title, name, role=BUTTON):
     return True
 
 
-def start_wm(command, env=None):
+def managed():
+    return "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+
+
+def start_wm(command):
     """Starts a window manager and waits until it runs (a second go if it
     loses a race at its start)."""
-    managed = lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
     for _ in range(2):
-        process = stop_at_exit(subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                                env=env))
+        process = stop_at_exit(subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         if wait_for(managed):
             break
         process.kill()
     check(f"{command[0]} runs", managed())
-    return process
 
 
 def close_gnome_overview():
     """GNOME Shell opens its overview at start, as after a log-in, and may
     open it again once its start-up animation ends: closed until it stays
     closed."""
-    shell = ["dbus-send", "--session", "--dest=org.gnome.Shell", "--print-reply", "/org/gnome/Shell"]
+    overview = ("org.gnome.Shell", "/org/gnome/Shell")
     closed = 0
     for _ in range(30):
-        run(*shell, "org.freedesktop.DBus.Properties.Set", "string:org.gnome.Shell",
-            "string:OverviewActive", "variant:boolean:false")
-        reply = run(*shell, "org.freedesktop.DBus.Properties.Get", "string:org.gnome.Shell", "string:OverviewActive")
+        dbus(*overview, "org.freedesktop.DBus.Properties.Set", "string:org.gnome.Shell", "string:OverviewActive",
+             "variant:boolean:false")
+        reply = dbus(*overview, "org.freedesktop.DBus.Properties.Get", "string:org.gnome.Shell", "string:OverviewActive")
         closed = closed + 1 if "boolean false" in reply else 0
         if closed == 3:
             return True
@@ -220,22 +206,18 @@ def start_desktop(name):
     running X server; in a Wayland session (kwin-wayland, gnome-wayland) the
     compositor runs already."""
     if name.endswith("-wayland"):
-        check(f"{name} manages the X windows", wait_for(
-            lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")))
-        if name.startswith("gnome"):
-            check("GNOME Shell's overview closed", close_gnome_overview())
-        return None
-    if name == "gnome-shell":
+        check(f"{name} manages the X windows", wait_for(managed))
+    elif name == "gnome-shell":
         # A bus of its own in the system bus's place, for GNOME asks for one.
         address = run("dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf", "--print-address", "--fork")
         os.environ.update(DBUS_SYSTEM_BUS_ADDRESS=address.splitlines()[0], XDG_CURRENT_DESKTOP="GNOME",
                           XDG_SESSION_TYPE="x11")
     elif name == "kwin_x11":
         os.environ.update(XDG_CURRENT_DESKTOP="KDE", XDG_SESSION_TYPE="x11")
-    process = start_wm(X11_DESKTOPS[name])
-    if name == "gnome-shell":
+    if not name.endswith("-wayland"):
+        start_wm(X11_DESKTOPS[name])
+    if name.startswith("gnome"):
         check("GNOME Shell's overview closed", close_gnome_overview())
-    return process
 
 
 def start_program(program):
@@ -278,10 +260,6 @@ def clipboard(target):
                           capture_output=True, timeout=10).stdout
 
 
-def clipboard_targets():
-    return clipboard("TARGETS").decode(errors="replace").split()
-
-
 def start_clipboard_manager(name):
     """Starts a clipboard manager and gives it time to watch the clipboard."""
     process = stop_at_exit(subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
@@ -297,6 +275,10 @@ MAJOR, AUGMENTED = [0, 2, 4, 5, 7, 9, 11], [0, 3, 4, 7, 8, 11]
 STANDARD = (4, 11, 7, 2, 9, 4)
 
 
+# The copied text's first line, in every flavour.
+DIAGRAMS_TITLE = "FretSight Scale Diagrams"
+
+
 def degree(note, key, steps):
     """A note's degree in the scale of the steps given above the key; None
     off the scale."""
@@ -304,19 +286,26 @@ def degree(note, key, steps):
     return steps.index(step) + 1 if step in steps else None
 
 
-# The copied text's first line, in every flavour.
-DIAGRAMS_TITLE = "FretSight Scale Diagrams"
+def contrast(a, b):
+    lum = lambda rgb: sum(w * (v / 255 / 12.92 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4)
+                          for w, v in zip((0.2126, 0.7152, 0.0722), rgb))
+    high, low = sorted((lum(a), lum(b)), reverse=True)
+    return (high + 0.05) / (low + 0.05)
 
 
-def major_diagram(keys, tuning=STANDARD):
-    """The copied text for the major scale in the keys given."""
-    lines = [DIAGRAMS_TITLE, "",
-             "The following are fretboard diagram(s) showing scale patterns, copied from FretSight.", "", ""]
-    for key in sorted(keys):
-        lines += [f"{NOTES[key]} Major Scale, Standard Tuning.", ""]
-        for open_note in tuning:
-            cells = [degree(open_note + fret, key, MAJOR) for fret in range(13)]
-            lines.append(NOTES[open_note].ljust(6) + f"{cells[0] or ' '} |" +
-                         "".join(f"-{d or '-'}-|" for d in cells[1:]))
-        lines += ["", "Fret      1   2   3   4   5   6   7   8   9   10  11  12", ""]
-    return "".join(line + "\r" for line in lines).encode()
+def legible(title, win):
+    """Checks every text that a window shows at 4.5:1 or more against what is
+    behind it: the commonest colour of its place against the colour most
+    unlike it (anti-aliased small text may fill no pixel twice with one)."""
+    (x, y, w, h), _ = geometry(win)
+    data = subprocess.run(["import", "-window", str(win), "-depth", "8", "rgb:-"], capture_output=True).stdout
+    for acc in walk(top(title)):
+        ex = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        if acc.getRole() not in (LABEL, BUTTON, CHECK, COMBO) or not acc.name or ex.height < 6 \
+                or "showing" not in states(acc):
+            continue  # a string's line in the tuning dialog is one pixel high, and shows no text
+        pixels = Counter(data[3 * (w * r + c):3 * (w * r + c) + 3] for r in range(ex.y - y, ex.y - y + ex.height)
+                         for c in range(ex.x - x, ex.x - x + ex.width))
+        back = pixels.most_common(1)[0][0]
+        ratio = max((contrast(back, p) for p in pixels if p != back), default=1.0)
+        check(f"{title}: {acc.name!r} at {ratio:.1f}:1", ratio >= 4.5)
