@@ -147,5 +147,6 @@ TEST(DiagramHtml, SameLinesInAFixedPitchPrePerBlock)
     }
     std::replace(body.begin(), body.end(), '\n', '\r');
     EXPECT_EQ(body, text);
+    EXPECT_EQ(html.find('\r'), std::string::npos);
     EXPECT_NE(exporter::diagramHtml("a<b>&c\r").find("a&lt;b&gt;&amp;c\n</pre>"), std::string::npos);
 }

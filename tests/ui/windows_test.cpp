@@ -176,8 +176,7 @@ private slots:
         FretSight &main = startProgram();
         Clip &clip = forms::clip();
         main.Combo2->setCurrentIndex(14);
-        forms::tuning().Combo2[6]->setCurrentIndex(2); // Drop-D, set while the dialog is hidden
-        forms::tuning().Combo1->setCurrentIndex(1);
+        forms::tuning().Combo1->setCurrentIndex(1); // Drop-D, whose notes the preset sets
         clickAndWait(main.Command3, &clip);
         for (int k = 0; k < 12; ++k)
             clip.Check1[k]->setChecked(k == 1 || k == 9);

@@ -268,15 +268,14 @@ def start_clipboard_manager(name):
     return process
 
 
+# The copied text's first line, in every flavour.
+DIAGRAMS_TITLE = "FretSight Scale Diagrams"
+
 # The scale rule, written from its definition, not from the program's.
 NOTES = ["C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"]
 SPOKEN = [n.replace("#", " sharp") for n in NOTES]
 MAJOR, AUGMENTED = [0, 2, 4, 5, 7, 9, 11], [0, 3, 4, 7, 8, 11]
 STANDARD = (4, 11, 7, 2, 9, 4)
-
-
-# The copied text's first line, in every flavour.
-DIAGRAMS_TITLE = "FretSight Scale Diagrams"
 
 
 def degree(note, key, steps):
