@@ -14,14 +14,10 @@ from xdrive import *
 start_bus()
 manager = start_clipboard_manager(sys.argv[2]) if len(sys.argv) > 2 else None
 app, main = start_program(sys.argv[1])
-screen = screen_size()
-x, y, w, h = geometry(main)[1]
-check(f"centred on a screen without a window manager ({x},{y})", abs(2 * x + w - screen[0]) <= 4 and abs(2 * y + h - screen[1]) <= 4)
 copy_keys()
 text = clipboard("text/plain")
 check(f"137 lines, each ended by a carriage return alone ({len(text)} bytes)",
       text.count(b"\r") == 137 and b"\n" not in text and text.endswith(b"\r"))
-check("printable ASCII", all(32 <= c < 127 for c in text.replace(b"\r", b"")))
 if manager:
     for key in range(10):
         copy_keys([k for k in range(12) if k != 0] if key == 0 else [key - 1, key])
@@ -35,7 +31,7 @@ end_program(app)
 check(f"ends at once ({time.time() - started:.1f} s from the click)", time.time() - started < 2)
 time.sleep(0.5)
 for target, data in flavours.items():
-    check(f"{target} is still on the clipboard after the program ended", DIAGRAMS_TITLE.encode() in data and
+    check(f"{target} is still on the clipboard after the program ended", DIAGRAMS_TITLE in data and
           clipboard(target) == data)
 
 if not manager:
@@ -43,10 +39,9 @@ if not manager:
     # and no helper of FretSight's is left holding anything.
     app, main = start_program(sys.argv[1])
     copy_keys()
-    other = subprocess.Popen(["xclip", "-selection", "clipboard", "-quiet"], stdin=subprocess.PIPE)
+    other = stop_at_exit(subprocess.Popen(["xclip", "-selection", "clipboard", "-quiet"], stdin=subprocess.PIPE))
     other.stdin.write(b"copied elsewhere")
     other.stdin.close()
-    stop_at_exit(other)
     wait_for(lambda: clipboard("text/plain") == b"copied elsewhere", 5)
     end_program(app)
     time.sleep(0.5)

@@ -1,9 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""What every check on a real desktop shares: real input (xdotool, wmctrl),
-controls found by their names as a screen reader finds them (AT-SPI),
-results read from outside (xprop, xwininfo, xclip), the window managers and
-how each starts, the scale rule written from its definition, and one way to
-report and end."""
+# What every check on a real desktop shares: real input (xdotool, wmctrl),
+# controls found by their names as a screen reader finds them (AT-SPI),
+# results read from outside (xprop, xwininfo, xclip), the window managers
+# and how each starts, the note names, and one way to report and end.
 import atexit, os, re, subprocess, sys, time
 from collections import Counter
 
@@ -26,18 +25,17 @@ def check(what, ok):
     return ok
 
 
+# Ends the check with its tally, stopping whatever it started; at once, for
+# pyatspi can wait forever as Python shuts down once the accessibility bus
+# is gone (at-spi2-core 2.56).
 def report(name):
-    """Ends the check with its tally: whatever it started is stopped, and it
-    leaves at once, since pyatspi can wait forever as Python shuts down once
-    the accessibility bus is gone (seen with at-spi2-core 2.56)."""
-    print(f"{name}: {len(failures)} failed")
-    sys.stdout.flush()
+    print(f"{name}: {len(failures)} failed", flush=True)
     atexit._run_exitfuncs()
     os._exit(1 if failures else 0)
 
 
+# The probe's first true value within the time, else its last value.
 def wait_for(probe, timeout=10.0):
-    """The probe's first true value within the time, else its last value."""
     end = time.time() + timeout
     while True:
         try:
@@ -49,44 +47,41 @@ def wait_for(probe, timeout=10.0):
         time.sleep(0.1)
 
 
+# Nothing a check starts outlives it, nor what that started (the
+# accessibility bus launcher's bus).
 def stop_at_exit(process):
-    """Whatever happens to the check, nothing it started outlives it, nor
-    what that started (the accessibility bus launcher's bus)."""
     atexit.register(lambda: process.poll() is None and (run("pkill", "-P", str(process.pid)), process.kill(),
                                                         process.wait()))
     return process
+
+
+def spawn(command, **kwargs):
+    return stop_at_exit(subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kwargs))
 
 
 def prop(win, name):
     return run("xprop", "-id", str(win), name)
 
 
-def window(title, program="fretsight"):
-    """The program's visible window of that title. Another client's window
-    may carry the same title: GNOME 44 and later draw frames in a client of
-    their own (mutter-x11-frames), whose frame windows are named like the
-    windows they frame."""
+# The program's visible window of that title: GNOME 44 and later draw frames
+# in a client of their own (mutter-x11-frames), named like what they frame.
+def window(title):
     for win in run("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split():
-        if program.lower() in prop(win, "WM_CLASS").lower():
+        if "fretsight" in prop(win, "WM_CLASS").lower():
             return int(win)
-    return None
 
 
+# The client rectangle on the screen, and the frame around it.
 def geometry(win):
-    """The client rectangle on the screen, and the frame around it."""
-    if not win:
-        raise ValueError("no window")
     info = run("xwininfo", "-id", str(win))
     x, y, w, h = (int(re.search(p + r":\s+(-?\d+)", info).group(1))
                   for p in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
-    ext = re.findall(r"\d+", prop(win, "_NET_FRAME_EXTENTS").split("=")[-1]) or ["0"] * 4
-    left, right, top, bottom = map(int, ext[:4])
+    left, right, top, bottom = map(int, re.findall(r"\d+", prop(win, "_NET_FRAME_EXTENTS").split("=")[-1]) or [0] * 4)
     return (x, y, w, h), (x - left, y - top, w + left + right, h + top + bottom)
 
 
-def click(win, x, y):
-    (cx, cy, _, _), _ = geometry(win)
-    run("xdotool", "mousemove", str(cx + x), str(cy + y), "click", "1")
+def click_at(x, y):
+    run("xdotool", "mousemove", str(x), str(y), "click", "1")
     time.sleep(0.3)
 
 
@@ -94,117 +89,63 @@ def screen_size():
     return tuple(map(int, re.search(r"dimensions:\s+(\d+)x(\d+)", run("xdpyinfo")).groups()))
 
 
-# The accessibility bus and what a screen reader reads through it. Roles by
-# their numbers: at-spi2-core 2.56 names ROLE_PUSH_BUTTON "button".
-COMBO, BUTTON, IMAGE, DIALOG, CHECK, FRAME, LABEL = (
-    pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_IMAGE, pyatspi.ROLE_DIALOG,
-    pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_FRAME, pyatspi.ROLE_LABEL)
-
-
 def dbus(dest, path, method, *args):
     return run("dbus-send", "--session", "--print-reply", f"--dest={dest}", path, method, *args)
 
 
-def bus_status(flag, on=None):
-    """Reads, or sets, one of the accessibility bus's switches."""
-    get_set, value = ("Get", []) if on is None else ("Set", [f"variant:boolean:{str(on).lower()}"])
-    return "true" in dbus("org.a11y.Bus", "/org/a11y/bus", f"org.freedesktop.DBus.Properties.{get_set}",
-                          "string:org.a11y.Status", f"string:{flag}", *value)
-
-
+# The session's accessibility bus, as a desktop starts it (one that a
+# desktop started already stays).
 def start_bus():
-    """The session's accessibility bus, as a desktop starts it (one that a
-    desktop started already stays), with no screen reader switched on."""
-    stop_at_exit(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
     check("the accessibility bus runs", wait_for(lambda: "true" in dbus(
         "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus")))
 
 
+# The object and all below it, depth first; not into lists and the board.
 def walk(root):
-    """The object and all below it, depth first; not into lists and the
-    board, whose many children no check looks for."""
     yield root
-    if root.getRole() not in (COMBO, IMAGE):
+    if root.getRole() not in (pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_IMAGE):
         for child in map(root.getChildAtIndex, range(root.childCount)):
             yield from walk(child) if child else ()
 
 
-def find(root, role, name=None):
-    """Depth first: the first object of a role and name."""
-    return next((a for a in walk(root) if a.getRole() == role and name in (None, a.name)), None) if root else None
-
-
-def app_root():
-    desktop = pyatspi.Registry.getDesktop(0)
-    return next((a for a in map(desktop.getChildAtIndex, range(desktop.childCount)) if a and a.name == "FretSight"),
-                None)
-
-
-def states(acc):
-    return {pyatspi.stateToString(s) for s in acc.getState().getStates()}
-
-
+# One of the program's windows, as a screen reader reads it.
 def top(title):
-    """One of the program's windows, as a screen reader reads it."""
-    return find(app_root(), FRAME if title == "FretSight" else DIALOG, title)
+    desktop = pyatspi.Registry.getDesktop(0)
+    app = next((a for a in map(desktop.getChildAtIndex, range(desktop.childCount)) if a and a.name == "FretSight"))
+    role = pyatspi.ROLE_FRAME if title == "FretSight" else pyatspi.ROLE_DIALOG
+    return next(a for a in walk(app) if a.getRole() == role and a.name == title)
 
 
-def press(title, name, role=BUTTON):
-    """Clicks a control of the program's window of that title, found by its
-    name: a button at its centre, a check box on its box."""
-    acc = wait_for(lambda: find(top(title), role, name))
-    if not acc:
-        return check(f"{title}: {name!r} found", False)
+# Clicks a control of the program's window of that title, found by its name:
+# a button at its centre, a check box on its box.
+def press(title, name, role=pyatspi.ROLE_PUSH_BUTTON):
+    acc = wait_for(lambda: next(a for a in walk(top(title)) if a.getRole() == role and a.name == name))
+    if not check(f"{title}: {name!r} found", acc):
+        return
     ex = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    x = ex.x + (ex.height // 2 if role == CHECK else ex.width // 2)
-    run("xdotool", "mousemove", str(x), str(ex.y + ex.height // 2), "click", "1")
-    time.sleep(0.3)
-    return True
+    click_at(ex.x + (ex.height if role == pyatspi.ROLE_CHECK_BOX else ex.width) // 2, ex.y + ex.height // 2)
 
 
 def managed():
     return "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
 
 
+# Starts a window manager and waits until it runs (a second go if it loses a
+# race at its start).
 def start_wm(command):
-    """Starts a window manager and waits until it runs (a second go if it
-    loses a race at its start)."""
     for _ in range(2):
-        process = stop_at_exit(subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        process = spawn(command)
         if wait_for(managed):
             break
         process.kill()
     check(f"{command[0]} runs", managed())
 
 
-def close_gnome_overview():
-    """GNOME Shell opens its overview at start, as after a log-in, and may
-    open it again once its start-up animation ends: closed until it stays
-    closed."""
-    overview = ("org.gnome.Shell", "/org/gnome/Shell")
-    closed = 0
-    for _ in range(30):
-        dbus(*overview, "org.freedesktop.DBus.Properties.Set", "string:org.gnome.Shell", "string:OverviewActive",
-             "variant:boolean:false")
-        reply = dbus(*overview, "org.freedesktop.DBus.Properties.Get", "string:org.gnome.Shell", "string:OverviewActive")
-        closed = closed + 1 if "boolean false" in reply else 0
-        if closed == 3:
-            return True
-        time.sleep(0.5)
-    return False
-
-
-# The X11 window managers and how each is started on the running X server.
-X11_DESKTOPS = {"openbox": ["openbox"], "metacity": ["metacity", "--replace"],
-                "xfwm4": ["xfwm4", "--replace"], "kwin_x11": ["kwin_x11", "--replace"],
-                "gnome-shell": ["gnome-shell", "--x11", "--replace"]}
-
-
+# Starts a window manager, or GNOME Shell with what it needs, on the running
+# X server; in a Wayland session (kwin-wayland, gnome-wayland) the
+# compositor runs already.
 def start_desktop(name):
-    """Starts a window manager, or GNOME Shell with what it needs, on the
-    running X server; in a Wayland session (kwin-wayland, gnome-wayland) the
-    compositor runs already."""
     if name.endswith("-wayland"):
         check(f"{name} manages the X windows", wait_for(managed))
     elif name == "gnome-shell":
@@ -215,14 +156,26 @@ def start_desktop(name):
     elif name == "kwin_x11":
         os.environ.update(XDG_CURRENT_DESKTOP="KDE", XDG_SESSION_TYPE="x11")
     if not name.endswith("-wayland"):
-        start_wm(X11_DESKTOPS[name])
+        start_wm([name, "--replace"] if name != "gnome-shell" else ["gnome-shell", "--x11", "--replace"])
     if name.startswith("gnome"):
-        check("GNOME Shell's overview closed", close_gnome_overview())
+        # GNOME Shell opens its overview at start, as after a log-in, and may
+        # open it again once its start-up animation ends: closed until it
+        # stays closed.
+        shell = ("org.gnome.Shell", "/org/gnome/Shell", "org.freedesktop.DBus.Properties.")
+        closed = 0
+        for _ in range(30):
+            if closed == 3:
+                break
+            dbus(*shell[:2], shell[2] + "Set", "string:org.gnome.Shell", "string:OverviewActive", "variant:boolean:false")
+            shown = dbus(*shell[:2], shell[2] + "Get", "string:org.gnome.Shell", "string:OverviewActive")
+            closed = closed + 1 if "boolean false" in shown else 0
+            time.sleep(0.5)
+        check("GNOME Shell's overview closed", closed == 3)
 
 
+# Starts the program and waits for its main window and for a screen reader
+# to see it.
 def start_program(program):
-    """Starts the program and waits for its main window and for a screen
-    reader to see it."""
     app = stop_at_exit(subprocess.Popen([program]))
     main = wait_for(lambda: window("FretSight"))
     check("the main window appears", main)
@@ -231,9 +184,9 @@ def start_program(program):
     return app, main
 
 
+# Ends the program with its "Exit Program" button; a clean exit also means no
+# sanitizer report in instrumented builds.
 def end_program(app):
-    """Ends the program with its "Exit Program" button; a clean exit also
-    means no sanitizer report in instrumented builds."""
     press("FretSight", "Exit Program")
     try:
         check("Exit Program ends the program with status 0", app.wait(10) == 0)
@@ -242,14 +195,13 @@ def end_program(app):
         app.kill()
 
 
+# Opens the copy dialog, clicks the key boxes given, then "Copy to Clipboard".
 def copy_keys(toggle=()):
-    """Opens the copy dialog, clicks the key boxes given, then "Copy to
-    Clipboard"."""
     title = "Copy Scales to Clipboard"
     press("FretSight", "Copy..")
     wait_for(lambda: window(title))
     for k in toggle:
-        press(title, f"Key {SPOKEN[k]}", CHECK)
+        press(title, f"Key {SPOKEN[k]}", pyatspi.ROLE_CHECK_BOX)
     press(title, "Copy to Clipboard")
     wait_for(lambda: not window(title), 5)
     time.sleep(0.3)
@@ -260,29 +212,17 @@ def clipboard(target):
                           capture_output=True, timeout=10).stdout
 
 
+# A clipboard manager, given time to watch the clipboard.
 def start_clipboard_manager(name):
-    """Starts a clipboard manager and gives it time to watch the clipboard."""
-    process = stop_at_exit(subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    process = spawn([name])
     time.sleep(3)
     check(f"{name} runs", process.poll() is None)
     return process
 
 
-# The copied text's first line, in every flavour.
-DIAGRAMS_TITLE = "FretSight Scale Diagrams"
-
-# The scale rule, written from its definition, not from the program's.
+DIAGRAMS_TITLE = b"FretSight Scale Diagrams"  # the copy's first line, in every flavour
 NOTES = ["C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"]
 SPOKEN = [n.replace("#", " sharp") for n in NOTES]
-MAJOR, AUGMENTED = [0, 2, 4, 5, 7, 9, 11], [0, 3, 4, 7, 8, 11]
-STANDARD = (4, 11, 7, 2, 9, 4)
-
-
-def degree(note, key, steps):
-    """A note's degree in the scale of the steps given above the key; None
-    off the scale."""
-    step = (note - key) % 12
-    return steps.index(step) + 1 if step in steps else None
 
 
 def contrast(a, b):
@@ -292,16 +232,17 @@ def contrast(a, b):
     return (high + 0.05) / (low + 0.05)
 
 
+# Checks every text a window shows at 4.5:1 or more against what is behind
+# it: the commonest colour of its place against the colour most unlike it
+# (anti-aliased small text may fill no pixel twice with one).
 def legible(title, win):
-    """Checks every text that a window shows at 4.5:1 or more against what is
-    behind it: the commonest colour of its place against the colour most
-    unlike it (anti-aliased small text may fill no pixel twice with one)."""
     (x, y, w, h), _ = geometry(win)
     data = subprocess.run(["import", "-window", str(win), "-depth", "8", "rgb:-"], capture_output=True).stdout
+    texts = (pyatspi.ROLE_LABEL, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_COMBO_BOX)
     for acc in walk(top(title)):
         ex = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        if acc.getRole() not in (LABEL, BUTTON, CHECK, COMBO) or not acc.name or ex.height < 6 \
-                or "showing" not in states(acc):
+        if acc.getRole() not in texts or not acc.name or ex.height < 6 or \
+                not acc.getState().contains(pyatspi.STATE_SHOWING):
             continue  # a string's line in the tuning dialog is one pixel high, and shows no text
         pixels = Counter(data[3 * (w * r + c):3 * (w * r + c) + 3] for r in range(ex.y - y, ex.y - y + ex.height)
                          for c in range(ex.x - x, ex.x - x + ex.width))
