@@ -31,9 +31,9 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        const QString main = forms::fretSight().isEnabled() ? "enabled" : "disabled";
         if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
-            steps << (event->type() == QEvent::Show ? "show/" : "hide/") + main;
+            steps << QString(event->type() == QEvent::Show ? "show/" : "hide/") +
+                         (forms::fretSight().isEnabled() ? "enabled" : "disabled");
         return false;
     }
 };
