@@ -6,7 +6,7 @@
 # says is read from its debug log (its SPEECH OUTPUT lines), key by key.
 #
 # Usage, inside an X server and a D-Bus session: orca_check.py PROGRAM
-import os, re, signal, subprocess, sys, tempfile, time
+import os, re, signal, subprocess, sys, time
 
 from xdrive import *
 
@@ -57,32 +57,57 @@ SCRIPT += [("Tab", ["About..."]), ("space", ["About dialog", "Version 1.0", "fee
            ("Escape", ["About..."]), ("Tab", ["Copy.."]), ("space", ["Copy Scales to Clipboard dialog", "Key C"])]
 SCRIPT += [("Tab", [rf"Key {n}\b"]) for n in SPOKEN[1:]]
 SCRIPT += [("space", ["not checked"]), ("space", [r"(?<!not )\bchecked"]), ("Escape", ["Copy.."])]
-SETTLE = {13: 4.0}  # Orca takes a while over a list it meets for the first time
+
+
+def pattern(want):
+    return want if ".*" in want or "\\b" in want else re.escape(want)
+
+
+# Reads Orca's log as it grows until Orca has taken the key pressed (if
+# any), said all that must be heard, and then said nothing for half a second.
+def settle(log, keyed, wanted):
+    text, changed, end = "", time.time(), time.time() + 15
+    while time.time() < end:
+        more = log.read()
+        if more:
+            text, changed = text + more, time.time()
+        said = " | ".join(re.findall(r"SPEECH OUTPUT: '(.*)' ?\{", text))
+        if (not keyed or re.search(r"PROCESS ATSPI_KEY_PRESSED_EVENT: '(?!Shift|Control|Alt)", text)) and \
+                all(re.search(pattern(w), said) for w in wanted) and time.time() - changed > 0.5:
+            return
+        time.sleep(0.1)
+
 
 # Orca with the dummy speech output, its preferences and speech settings in
 # a folder of the check's own.
-home = tempfile.mkdtemp(prefix="fretsight-orca-")
+home = scratch("fretsight-orca-")
 config, runtime, log = (os.path.join(home, d) for d in ("config", "run", "orca.log"))
 os.makedirs(os.path.join(config, "speech-dispatcher"))
 os.makedirs(runtime, mode=0o700)
 with open(os.path.join(config, "speech-dispatcher", "speechd.conf"), "w") as conf:
     conf.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')
+# Orca writes its log through a block buffer; written line by line, it can
+# be followed as Orca speaks.
+with open(os.path.join(home, "sitecustomize.py"), "w") as hook:
+    hook.write(f"import builtins\nplain = builtins.open\nbuiltins.open = lambda file, *args, **kwargs: "
+               f"plain(file, 'w', 1) if file == {log!r} else plain(file, *args, **kwargs)\n")
 start_bus()
 start_wm(["openbox"])
 # Switched on as the desktop's setting does it when the user starts Orca.
 dbus("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status",
      "string:ScreenReaderEnabled", "variant:boolean:true")
 orca = spawn(["orca", "--debug-file", log, "-u", os.path.join(home, "prefs")],
-             env=dict(os.environ, HOME=home, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime,
+             env=dict(os.environ, HOME=home, PYTHONPATH=home, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime,
                       XDG_DATA_HOME=os.path.join(home, "data")))
 check("Orca says that the screen reader is on",
       wait_for(lambda: "SPEECH OUTPUT: 'Screen reader on" in open(log, errors="replace").read(), 20))
 time.sleep(1)
+reader = open(log, errors="replace")
 app, main = start_program(sys.argv[1])
-time.sleep(3)
-for i, (keys, _) in enumerate(SCRIPT[1:], 1):
-    run("xdotool", "key", "--clearmodifiers", keys)
-    time.sleep(SETTLE.get(i, 1.3))
+for keys, wanted in SCRIPT:
+    if keys != "start":
+        run("xdotool", "key", "--clearmodifiers", keys)
+    settle(reader, keys != "start", wanted)
 end_program(app)
 time.sleep(1)
 # Orca ends, writing out its log; the speech server it started goes too.
@@ -112,8 +137,7 @@ check(f"Orca heard every key ({len(steps)} of {len(SCRIPT)})", len(steps) == len
 for (keys, wanted), (key, said, flood) in zip(SCRIPT, steps):
     text = " | ".join(said)
     for want in wanted:
-        check(f"{keys}: {want!r} in {text!r}", re.search(want if ".*" in want or "\\b" in want else re.escape(want),
-                                                         text) is not None)
+        check(f"{keys}: {want!r} in {text!r}", re.search(pattern(want), text) is not None)
     # Opening and closing a dialog disables and enables the main window's
     # 35 controls, an event each from Qt, just past Orca's mark of 50.
     if keys not in ("start", "space", "Escape"):

@@ -13,7 +13,7 @@
 #   --after-exit ends FretSight before the paste, so the paste comes from
 #   what is left on the clipboard; --manager runs a clipboard manager.
 #   FRETSIGHT_SHOTS=DIR keeps a screenshot and the PDFs.
-import argparse, os, subprocess, tempfile, time
+import argparse, os, subprocess, time
 
 import uno
 from com.sun.star.beans import PropertyValue
@@ -26,7 +26,7 @@ parser.add_argument("vcl", nargs="?", default="gtk3")
 parser.add_argument("--after-exit", action="store_true")
 parser.add_argument("--manager")
 args = parser.parse_args()
-work = tempfile.mkdtemp()
+work = scratch("fretsight-writer-")
 shots = os.environ.get("FRETSIGHT_SHOTS")
 name = f"{args.vcl}{'-after-exit' if args.after_exit else ''}{'-' + args.manager if args.manager else ''}"
 

@@ -3,7 +3,7 @@
 # controls found by their names as a screen reader finds them (AT-SPI),
 # results read from outside (xprop, xwininfo, xclip), the window managers
 # and how each starts, the note names, and one way to report and end.
-import atexit, os, re, subprocess, sys, time
+import atexit, os, re, shutil, subprocess, sys, tempfile, time
 from collections import Counter
 
 import pyatspi
@@ -53,6 +53,13 @@ def stop_at_exit(process):
     atexit.register(lambda: process.poll() is None and (run("pkill", "-P", str(process.pid)), process.kill(),
                                                         process.wait()))
     return process
+
+
+# A folder of the check's own, gone when it ends, unless something failed.
+def scratch(prefix):
+    folder = tempfile.mkdtemp(prefix=prefix)
+    atexit.register(lambda: failures or shutil.rmtree(folder, True))
+    return folder
 
 
 def spawn(command, **kwargs):
