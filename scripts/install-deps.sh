@@ -23,7 +23,7 @@ if [ "${1:-}" = --tests ] || [ "${1:-}" = --measure ]; then
     openbox metacity xfwm4 kwin-x11 kwin-wayland kwin-style-breeze gnome-shell xwayland
     qt6-wayland qt6-gtk-platformtheme wl-clipboard dbus dbus-x11 at-spi2-core python3-pyatspi orca speech-dispatcher
     libreoffice-writer libreoffice-gtk3 python3-uno poppler-utils
-    clipit xfce4-clipman
+    clipit xfce4-clipman python3-xlib
     desktop-file-utils appstream lintian cloc
   )
 fi
