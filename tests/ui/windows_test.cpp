@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real windows on the offscreen platform: start-up, the board, the
-// dialogs' order of steps, the tuning dialog's nested updates, copying and
-// layout.
+// The real windows, in process: start-up and the board against the scale
+// rule; the dialogs' order of steps, the tuning dialog's nested updates,
+// copying and layout; and what keyboard and screen-reader users get: every
+// key the board and the dialogs handle, what the program tells assistive
+// technology (recorded as a screen reader's bridge receives it), and the
+// focus marks in pixels.
 #include "uitest.h"
 
-#include "dialogs/about.h"
 #include "desktop/windowplacement.h"
+#include "dialogs/about.h"
 #include "dialogs/clip.h"
+#include "widgets/focusstyle.h"
 #include "widgets/ui.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QKeySequence>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
@@ -18,6 +25,51 @@
 using namespace uitest;
 
 namespace {
+
+// The focus events a screen reader heard: the names of the objects that took
+// the focus, and their places among their parents' children.
+QStringList g_focus;
+QList<int> g_places;
+
+void record(QAccessibleEvent *event)
+{
+    QAccessibleInterface *iface = event->accessibleInterface();
+    if (event->type() == QAccessible::Focus && iface) {
+        g_focus << iface->text(QAccessible::Name);
+        g_places << iface->parent()->indexOfChild(iface);
+    }
+}
+
+void press(QWidget *widget, const QString &keys)
+{
+    for (const QString &key : keys.split(' ', Qt::SkipEmptyParts))
+        QTest::keyClick(widget, QKeySequence(key)[0].key());
+}
+
+QString point(int string, int fret)
+{
+    static const int standard[7] = {0, 4, 11, 7, 2, 9, 4};
+    return pointName(string, fret, "101011010101", 0, standard[string]);
+}
+
+void collectTexts(QAccessibleInterface *iface, QStringList *texts)
+{
+    *texts << iface->text(QAccessible::Name) << iface->text(QAccessible::Description);
+    for (int i = 0; i < iface->childCount(); ++i)
+        collectTexts(iface->child(i), texts);
+}
+
+QImage look(QWidget *w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+QRect changedArea(const QImage &a, const QImage &b)
+{
+    QRect area;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                area |= QRect(x, y, 1, 1);
+    return area;
+}
 
 // Records, at each show and hide of a dialog, whether the main window was
 // enabled at that moment.
@@ -43,40 +95,254 @@ protected:
 class WindowsTest : public QObject {
     Q_OBJECT
 
+    FretSight *main = nullptr;
+    QAccessibleInterface *board = nullptr;
+
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        QApplication::setStyle(new FocusStyle);
+        QAccessible::installUpdateHandler(record);
+        QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000); // the bridge is up
+    }
+
+    void init()
+    {
+        main = &startProgram();
+        board = QAccessible::queryAccessibleInterface(main->Picture1);
+        QTRY_VERIFY(main->Picture1->hasFocus()); // the board has the focus at start
+        g_focus.clear(), g_places.clear();
+    }
+
     void cleanup() { forms::unloadAll(); }
 
+    // Each key from the start, at each edge of the board, and Home and End:
+    // the points reached, by their spoken names, or the edge that was met.
+    void boardKeys_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("Right first") << "Right" << QStringList{point(1, 1)};
+        QTest::newRow("Left first: the start point, no edge") << "Left" << QStringList{point(1, 0)};
+        QTest::newRow("Up first: the start point, no edge") << "Up" << QStringList{point(1, 0)};
+        QTest::newRow("Left at fret 0") << "Right Left Left" << QStringList{point(1, 1), point(1, 0), "No fret below 0"};
+        QTest::newRow("Right at fret 12") << "End Right" << QStringList{point(1, 12), "No fret above 12"};
+        QTest::newRow("Home") << "End Left Home" << QStringList{point(1, 12), point(1, 11), point(1, 0)};
+        QTest::newRow("Up at string 1") << "Down Up Up" << QStringList{point(2, 0), point(1, 0), "No string above string 1"};
+        QTest::newRow("Down at string 6") << "Down Down Down Down Down Down"
+                                          << QStringList{point(2, 0), point(3, 0), point(4, 0), point(5, 0),
+                                                         point(6, 0), "No string below string 6"};
+    }
+
+    void boardKeys()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QStringList, heard);
+        press(main->Picture1, keys);
+        QCOMPARE(g_focus, heard);
+        QCOMPARE(board->focusChild()->text(QAccessible::Name), heard.last());
+        QVERIFY(board->focusChild()->state().focused);
+    }
+
+    // An edge met again is said again: two notes take the focus in turn, for
+    // a screen reader says nothing when the focus stays where it is. The
+    // next point takes the focus back from them.
+    void passingNotesTakeTurnsAndGiveTheFocusBack()
+    {
+        press(main->Picture1, "Left Left Left Left Right");
+        QCOMPARE(g_focus.size(), 5);
+        const int points = 78;
+        QCOMPARE(g_places.mid(1), QList<int>({points, points + 1, points, 1}));
+        QCOMPARE(board->focusChild()->text(QAccessible::Name), point(1, 1));
+        QVERIFY(!board->child(points)->state().focused && !board->child(points + 1)->state().focused);
+    }
+
+    // Every list says its value as spoken, and has it selected in its
+    // drop-down, where screen readers read it, open or not.
+    void listsSayTheirValue_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<QString>("item"); // reached with Up from the item below it
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("key") << 0 << "C#" << "C sharp";
+        QTest::newRow("scale type") << 1 << "Melodic Minor (Locrian, #2)" << "Melodic Minor (Locrian, sharp 2)";
+        QTest::newRow("preset") << 2 << "Drop-D" << "Drop-D";
+        QTest::newRow("string 6") << 3 << "D#" << "D sharp";
+    }
+
+    void listsSayTheirValue()
+    {
+        QFETCH(int, list);
+        QFETCH(QString, item);
+        QFETCH(QString, spoken);
+        Tuning &tuning = forms::tuning();
+        if (list >= 2)
+            clickAndWait(main->Command1, &tuning);
+        QComboBox *box = std::array{main->Combo1, main->Combo2, tuning.Combo1, tuning.Combo2[6]}[list];
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(box);
+        box->setCurrentIndex(box->findText(item) + 1);
+        box->setFocus();
+        g_focus.clear(), g_places.clear();
+        press(box, "Up");
+        QCOMPARE(iface->text(QAccessible::Name), spoken);
+        QCOMPARE(iface->text(QAccessible::Value), spoken);
+        const QModelIndexList selected = box->view()->selectionModel()->selectedIndexes();
+        QVERIFY(selected.size() == 1 && selected[0].row() == box->currentIndex());
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+        // Qt 6.4's change events carry no text: a passing note says the
+        // value, unless the change moves the focus on (the tuning dialog's).
+        if (list < 2)
+            QVERIFY(g_focus.contains(spoken) && QList<int>({1, 2}).contains(g_places[g_focus.indexOf(spoken)]));
+#endif
+    }
+
+    // After each change in the tuning dialog the focus is back on OK, whose
+    // description says what changed; the dialog opened again says nothing
+    // old.
+    void tuningChangesAreToldWithOk_data()
+    {
+        QTest::addColumn<bool>("reopened");
+        QTest::addColumn<int>("list"); // 0: the presets, else a string
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("a string") << false << 6 << "Up" << "String 6: D sharp; Custom Tuning";
+        QTest::newRow("a string to a preset") << false << 6 << "Up Up" << "String 6: D; Drop-D";
+        QTest::newRow("a preset, opened again") << true << 0 << "Down" << "Drop-D: D A D G B E";
+        QTest::newRow("string 1, opened again") << true << 1 << "Down" << "String 1: F; Custom Tuning";
+    }
+
+    void tuningChangesAreToldWithOk()
+    {
+        QFETCH(bool, reopened);
+        QFETCH(int, list);
+        QFETCH(QString, keys);
+        QFETCH(QString, told);
+        Tuning &tuning = forms::tuning();
+        clickAndWait(main->Command1, &tuning);
+        if (reopened) {
+            press(tuning.Combo2[5], "Up");
+            clickAndWait(tuning.Command1, main);
+            tuning.Combo1->setCurrentIndex(0);
+            clickAndWait(main->Command1, &tuning);
+        }
+        QCOMPARE(tuning.Command1->accessibleDescription(), QString());
+        QComboBox *box = list ? tuning.Combo2[list] : tuning.Combo1;
+        for (const QString &key : keys.split(' ')) {
+            box->setFocus();
+            g_focus.clear(), g_places.clear();
+            press(box, key);
+            QCOMPARE(QApplication::focusWidget(), tuning.Command1);
+        }
+        QCOMPARE(g_focus.last(), QStringLiteral("OK"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(tuning.Command1)->text(QAccessible::Description), told);
+    }
+
+    // Nothing any window gives a screen reader shows the sharp sign, which
+    // speech reads as "hash"; the copy dialog's boxes are named by key.
+    void everyNameSaysSharp()
+    {
+        for (int k = 0; k < 12; ++k)
+            QCOMPARE(forms::clip().Check1[k]->accessibleName(), "Key " + spokenNote(k));
+        main->Combo1->setCurrentIndex(1);
+        press(main->Picture1, "Right");
+        QStringList texts;
+        for (QWidget *window : std::initializer_list<QWidget *>{main, &forms::tuning(), &forms::clip(), &forms::about()})
+            collectTexts(QAccessible::queryAccessibleInterface(window), &texts);
+        QVERIFY(texts.join('|').contains("C sharp"));
+        // The about box's short texts, which screen readers pass over as it
+        // opens, told by OK, where the focus goes.
+        QCOMPARE(forms::about().Command1->accessibleDescription(),
+                 QStringLiteral("FretSight, Version 1.0. Write to feedback@fretsight.org"));
+        for (const QString &text : texts)
+            QVERIFY2(!text.contains('#'), qPrintable(text));
+    }
+
+    // The focus is marked with a solid frame in the control's text colour,
+    // however the control got it.
+    void focusMarks_data()
+    {
+        QTest::addColumn<int>("control");
+        QTest::newRow("button") << 0;
+        QTest::newRow("list") << 1;
+        QTest::newRow("key box") << 2;
+    }
+
+    void focusMarks()
+    {
+        QFETCH(int, control);
+        if (control == 2)
+            clickAndWait(main->Command3, &forms::clip());
+        QWidget *w = std::array<QWidget *, 3>{main->Command1, main->Combo1, forms::clip().Check1[3]}[control];
+        w->clearFocus();
+        const QImage plain = look(w);
+        w->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(w->hasFocus());
+        const QImage marked = look(w);
+        const QRect frame = changedArea(plain, marked);
+        QVERIFY(frame.width() >= 10 && frame.height() >= 10);
+        const QRgb colour = w->palette().color(control == 2 ? QPalette::WindowText : QPalette::ButtonText).rgb();
+        for (const QPoint &p : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()})
+            for (int i = 0; i < std::min(frame.width(), frame.height()); ++i)
+                QVERIFY(marked.pixel(p + QPoint(p.x() == frame.left() ? i : -i, 0)) == colour &&
+                        marked.pixel(p + QPoint(0, p.y() == frame.top() ? i : -i)) == colour);
+    }
+
+    // The board's focus: white, then black, inside its border all round; the
+    // point reached ringed; both gone once the focus leaves.
+    void boardFocusAndRing()
+    {
+        FretboardView *view = main->Picture1;
+        const QImage focused = look(view);
+        view->clearFocus();
+        const QImage plain = look(view);
+        QVERIFY(changedArea(plain, focused).size().boundedTo(view->size() - QSize(8, 8)) == view->size() - QSize(8, 8));
+        // From each side's middle inwards: a white line, then a black one.
+        const QPoint c = view->rect().center();
+        for (const auto &[from, step] : {std::pair{QPoint(c.x(), 0), QPoint(0, 1)},
+                                        {QPoint(c.x(), view->height() - 1), QPoint(0, -1)},
+                                        {QPoint(0, c.y()), QPoint(1, 0)}, {QPoint(view->width() - 1, c.y()), QPoint(-1, 0)}}) {
+            QString inward;
+            for (int i = 0; i < 6; ++i)
+                inward += focused.pixel(from + i * step) == qRgb(255, 255, 255) ? 'w'
+                          : focused.pixel(from + i * step) == qRgb(0, 0, 0) ? 'b' : '.';
+            QVERIFY2(inward.contains("wb"), qPrintable(inward));
+        }
+        view->setFocus(Qt::TabFocusReason);
+        press(view, "Down");
+        const QRect ring = changedArea(focused, look(view));
+        QVERIFY(ring.width() <= 24 && ring.height() <= 24 && ring.contains(main->Shape[2][0]->geometry()));
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(look(view), plain);
+    }
     void startUpDrawsOnceAfterTheTableIsFilled()
     {
-        FretSight &main = startProgram();
-        QCOMPARE(main.refreshCount(), 1);
-        QCOMPARE(main.Combo1->currentText() + ' ' + main.Combo2->currentText(), QStringLiteral("C Major"));
+        QCOMPARE(main->refreshCount(), 1);
+        QCOMPARE(main->Combo1->currentText() + ' ' + main->Combo2->currentText(), QStringLiteral("C Major"));
         QString open;
         for (int s = 1; s <= 6; ++s)
-            open += main.Label3[s]->text();
+            open += main->Label3[s]->text();
         QCOMPARE(open, QStringLiteral("EBGDAE"));
-        QCOMPARE(boardRow(main, 1), std::string("34.5.6.71r.2.3"));
-        QCOMPARE(boardRow(main, 5), std::string("6.71r.2.34.5.6"));
+        QCOMPARE(boardRow(*main, 1), std::string("34.5.6.71r.2.3"));
+        QCOMPARE(boardRow(*main, 5), std::string("6.71r.2.34.5.6"));
         QVERIFY(!forms::tuning().isVisible());
     }
 
     void everyKeyAndScaleTypeInTwoTunings()
     {
-        FretSight &main = startProgram();
         const music::Tuning tunings[2] = {{4, 11, 7, 2, 9, 4}, {11, 6, 1, 8, 3, 10}};
         for (const music::Tuning &open : tunings) {
             for (int s = 1; s <= 6; ++s)
                 forms::tuning().Combo2[s]->setCurrentIndex(open[s - 1]);
-            main.Combo1->setCurrentIndex(0);
-            main.Combo2->setCurrentIndex(0);
-            main.RefreshFretboard(); // as the main window does on its next activation
+            main->Combo1->setCurrentIndex(0);
+            main->Combo2->setCurrentIndex(0);
+            main->RefreshFretboard(); // as the main window does on its next activation
             for (int scale = 0; scale < 65; ++scale) {
-                main.Combo2->setCurrentIndex(scale);
+                main->Combo2->setCurrentIndex(scale);
                 for (int key = 0; key < 12; ++key) {
-                    main.Combo1->setCurrentIndex(key);
+                    main->Combo1->setCurrentIndex(key);
                     for (int s = 1; s <= 6; ++s)
-                        QCOMPARE(boardRow(main, s), expectedRow(pattern(scale), key, open[s - 1]));
+                        QCOMPARE(boardRow(*main, s), expectedRow(pattern(scale), key, open[s - 1]));
                 }
             }
         }
@@ -95,20 +361,19 @@ private slots:
     {
         QFETCH(int, dialog);
         QFETCH(QString, way);
-        FretSight &main = startProgram();
-        QPushButton *opener = std::array{main.Command1, main.Command3, main.Command2}[dialog];
+        QPushButton *opener = std::array{main->Command1, main->Command3, main->Command2}[dialog];
         FormDialog *box = std::array<FormDialog *, 3>{&forms::tuning(), &forms::clip(), &forms::about()}[dialog];
         QPushButton *closer = std::array{forms::tuning().Command1, forms::clip().Command2,
                                          forms::about().Command1}[dialog];
         OrderProbe probe(box);
         opener->setFocus();
-        const QImage enabledBoard = main.Picture1->grab().toImage();
+        const QImage enabledBoard = main->Picture1->grab().toImage();
         QTest::mouseClick(opener, Qt::LeftButton);
-        QVERIFY(box->isVisible() && !main.isEnabled());
-        QCOMPARE(main.Picture1->grab().toImage(), enabledBoard); // full colour, disabled or not
-        QTest::mouseClick(main.Combo2, Qt::LeftButton); // no effect while disabled
+        QVERIFY(box->isVisible() && !main->isEnabled());
+        QCOMPARE(main->Picture1->grab().toImage(), enabledBoard); // full colour, disabled or not
+        QTest::mouseClick(main->Combo2, Qt::LeftButton); // no effect while disabled
         QTRY_COMPARE(QApplication::activeWindow(), box);
-        const int refreshes = main.refreshCount();
+        const int refreshes = main->refreshCount();
         // A held Escape repeats: only a press closes a dialog, so that an
         // Escape held from closing one does not close the next as it opens.
         QKeyEvent held(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(), true);
@@ -123,9 +388,9 @@ private slots:
         else
             box->close();
         QCOMPARE(probe.steps, QStringList({"show/enabled", "hide/enabled"}));
-        QTRY_COMPARE(QApplication::activeWindow(), &main);
-        QCOMPARE(main.refreshCount(), refreshes + 1); // redrawn on return
-        QCOMPARE(main.Combo2->currentIndex(), 0);
+        QTRY_COMPARE(QApplication::activeWindow(), main);
+        QCOMPARE(main->refreshCount(), refreshes + 1); // redrawn on return
+        QCOMPARE(main->Combo2->currentIndex(), 0);
         QCOMPARE(QApplication::focusWidget(), opener);
     }
 
@@ -136,9 +401,7 @@ private slots:
         QTest::addColumn<int>("to");
         QTest::addColumn<QStringList>("trail");
         const QString custom = "Custom Tuning";
-        QTest::addRow("Standard to Drop-D") << 0 << 1 << QStringList{"6 Drop-D"};
         QTest::addRow("Standard to Double Drop-D, through Drop-D") << 0 << 2 << QStringList{"6 Drop-D", "1 Double Drop-D"};
-        QTest::addRow("Open G to Standard") << 5 << 0 << QStringList{"6 " + custom, "5 " + custom, "1 Standard"};
         QTest::addRow("Open D to Standard") << 4 << 0
                                             << QStringList{"6 " + custom, "3 " + custom, "2 " + custom, "1 Standard"};
         QTest::addRow("Standard to Custom Tuning") << 0 << 8 << QStringList{};
@@ -149,9 +412,8 @@ private slots:
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(QStringList, trail);
-        FretSight &main = startProgram();
         Tuning &tuning = forms::tuning();
-        clickAndWait(main.Command1, &tuning);
+        clickAndWait(main->Command1, &tuning);
         tuning.Combo1->setCurrentIndex(from);
         QStringList seen;
         for (int s = 1; s <= 6; ++s) // gone with the dialog after the test
@@ -161,9 +423,9 @@ private slots:
         QCOMPARE(seen, trail);
         QCOMPARE(tuning.Combo1->currentIndex(), to);
         QVERIFY(tuning.Command1->hasFocus());
-        QCOMPARE(main.Label3[6]->text(), QStringLiteral("E")); // only after OK
-        clickAndWait(tuning.Command1, &main);
-        QCOMPARE(main.Label3[6]->text(), tuning.Combo2[6]->currentText());
+        QCOMPARE(main->Label3[6]->text(), QStringLiteral("E")); // only after OK
+        clickAndWait(tuning.Command1, main);
+        QCOMPARE(main->Label3[6]->text(), tuning.Combo2[6]->currentText());
     }
 
     // "Copy to Clipboard" writes a block per ticked key, titled with the
@@ -171,14 +433,13 @@ private slots:
     // stay for the next opening, and Cancel writes nothing.
     void copyingAndCancelling()
     {
-        FretSight &main = startProgram();
         Clip &clip = forms::clip();
-        main.Combo2->setCurrentIndex(14);
+        main->Combo2->setCurrentIndex(14);
         forms::tuning().Combo1->setCurrentIndex(1); // Drop-D, whose notes the preset sets
-        clickAndWait(main.Command3, &clip);
+        clickAndWait(main->Command3, &clip);
         for (int k = 0; k < 12; ++k)
             clip.Check1[k]->setChecked(k == 1 || k == 9);
-        clickAndWait(clip.Command1, &main);
+        clickAndWait(clip.Command1, main);
         const QMimeData *data = QGuiApplication::clipboard()->mimeData();
         const QStringList lines = data->text().split('\r');
         QCOMPARE(lines.size(), 5 + 2 * 11 + 1);
@@ -188,9 +449,9 @@ private slots:
         QVERIFY(data->data("text/rtf").startsWith("{\\rtf1"));
         QCOMPARE(data->data("text/richtext"), data->data("text/rtf"));
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-        clickAndWait(main.Command3, &clip);
+        clickAndWait(main->Command3, &clip);
         QVERIFY(clip.Check1[1]->isChecked() && !clip.Check1[2]->isChecked());
-        clickAndWait(clip.Command2, &main);
+        clickAndWait(clip.Command2, main);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
     }
 
@@ -208,12 +469,11 @@ private slots:
 
     void noTextIsClipped()
     {
-        FretSight &main = startProgram();
         // The main window, then each dialog as its button opens it.
-        for (QPushButton *opener : {static_cast<QPushButton *>(nullptr), main.Command1, main.Command3, main.Command2}) {
+        for (QPushButton *opener : {static_cast<QPushButton *>(nullptr), main->Command1, main->Command3, main->Command2}) {
             if (opener)
                 QTest::mouseClick(opener, Qt::LeftButton);
-            QWidget *window = opener ? QApplication::activeModalWidget() : &main;
+            QWidget *window = opener ? QApplication::activeModalWidget() : main;
             for (QWidget *w : window->findChildren<QWidget *>()) {
                 if (w->window() != window)
                     continue; // a list's pop-up
@@ -221,7 +481,7 @@ private slots:
                 QVERIFY2(ui::textFits(w), qPrintable(what));
                 QVERIFY2(window->rect().contains(w->geometry()), qPrintable(what));
             }
-            if (window != &main)
+            if (window != main)
                 static_cast<FormDialog *>(window)->reject();
         }
     }
