@@ -5,9 +5,12 @@
 #include "widgets/commandbutton.h"
 #include "widgets/ui.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+
+#include <utility>
 
 namespace {
 
@@ -140,12 +143,28 @@ void Tuning::formActivate()
     }
 }
 
-// The focus goes back to OK after every change; OK's description, which a
-// screen reader speaks with it, says what changed and what OK now applies.
+// The focus goes back to OK after every change, and a screen reader is told
+// what changed and what OK now applies. With Qt 6.8 that is an announcement,
+// once for the outermost change, after the focus: Orca 48 reuses what it read
+// of a control's description for up to two seconds, so a description told a
+// quick user nothing or the change before. Before 6.8 OK's description says
+// it, which Orca 43 speaks with OK.
 void Tuning::tellChange(const QString &change)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    const bool told = !m_change.isEmpty();
+    m_change = ui::spoken(change);
+    focusOk();
+    if (!told) {
+        QMetaObject::invokeMethod(this, [this] {
+            QAccessibleAnnouncementEvent announcement(Command1, std::exchange(m_change, QString()));
+            QAccessible::updateAccessibility(&announcement);
+        }, Qt::QueuedConnection);
+    }
+#else
     Command1->setAccessibleDescription(ui::spoken(change));
     focusOk();
+#endif
 }
 
 void Tuning::focusOk()

@@ -3,6 +3,8 @@
 
 #include "widgets/formdialog.h"
 
+#include <QString>
+
 #include <array>
 
 class QComboBox;
@@ -35,4 +37,6 @@ private:
     void command1Click();
     void focusOk();
     void tellChange(const QString &change);
+
+    QString m_change; // to be announced once the change is done
 };
