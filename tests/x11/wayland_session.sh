@@ -43,14 +43,16 @@ gnome)
   # GNOME's X display is the one whose lock file names this GNOME Shell
   # (Mutter takes the display itself, and starts Xwayland when a client
   # comes): never another X server's, whatever its number.
+  # A loaded machine may take a while to start it.
   display=
-  for _ in $(seq 100); do
+  for _ in $(seq 600); do
     for lock in /tmp/.X*-lock; do
       [ "$(tr -d ' \n' <"$lock" 2>/dev/null)" = "$shell" ] && display=${lock#/tmp/.X} && display=${display%-lock}
     done
     [ -n "$display" ] && [ -S "$runtime/wayland-0" ] && ls "$runtime"/.mutter-Xwaylandauth.* >/dev/null 2>&1 && break
     sleep 0.1
   done
+  [ -n "$display" ] || { echo "FAIL: GNOME Shell started no X display in 60 s" >&2; tail -20 "$runtime/shell.log"; exit 1; }
   export WAYLAND_DISPLAY=wayland-0
   XAUTHORITY=$(ls "$runtime"/.mutter-Xwaylandauth.* | head -1)
   DISPLAY=:$display
