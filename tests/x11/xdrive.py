@@ -19,7 +19,7 @@ def run(*args):
 
 
 def check(what, ok):
-    print(("ok: " if ok else "FAIL: ") + what)
+    print(("ok: " if ok else "FAIL: ") + what, flush=True)  # all of it, should the check be killed
     if not ok:
         failures.append(what)
     return ok
@@ -154,7 +154,7 @@ def start_wm(command):
 # compositor runs already.
 def start_desktop(name):
     if name.endswith("-wayland"):
-        check(f"{name} manages the X windows", wait_for(managed))
+        check(f"{name} manages the X windows", wait_for(managed, 60))  # slow to start on a loaded machine
     elif name == "gnome-shell":
         # A bus of its own in the system bus's place, for GNOME asks for one.
         address = run("dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf", "--print-address", "--fork")
