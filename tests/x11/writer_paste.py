@@ -13,7 +13,7 @@
 #   --after-exit ends FretSight before the paste, so the paste comes from
 #   what is left on the clipboard; --manager runs a clipboard manager.
 #   FRETSIGHT_SHOTS=DIR keeps a screenshot and the PDFs.
-import argparse, os, subprocess, time
+import argparse, os, time
 
 import uno
 from com.sun.star.beans import PropertyValue

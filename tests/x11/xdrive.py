@@ -3,7 +3,7 @@
 # controls found by their names as a screen reader finds them (AT-SPI),
 # results read from outside (xprop, xwininfo, xclip), the window managers
 # and how each starts, the note names, and one way to report and end.
-import atexit, os, re, shutil, subprocess, sys, tempfile, time
+import atexit, os, re, shutil, subprocess, tempfile, time
 from collections import Counter
 
 import pyatspi
