@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clipboardkeeper.h"
 
+#include "desktop/clipboardflavours.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -36,26 +38,16 @@ QString keeperPath()
     return {};
 }
 
-// The helper reads records "TARGET\nLENGTH\nBYTES"; the X targets are the
-// ones Qt offers for the same data while the program runs.
+// The helper reads records "TARGET\nLENGTH\nBYTES".
 std::string flavourRecords(const QMimeData &data)
 {
     std::string records;
-    const auto add = [&records](const char *target, const QByteArray &bytes) {
-        records += target;
+    for (const ClipboardFlavour &flavour : clipboardFlavours(data)) {
+        records += flavour.target.toStdString();
         records += '\n';
-        records += std::to_string(bytes.size());
+        records += std::to_string(flavour.bytes.size());
         records += '\n';
-        records.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    };
-    for (const QString &format : data.formats()) {
-        const QByteArray bytes = data.data(format);
-        if (format == QLatin1String("text/plain")) {
-            for (const char *target : {"UTF8_STRING", "text/plain;charset=utf-8", "text/plain", "STRING", "TEXT"})
-                add(target, bytes);
-        } else {
-            add(format.toLatin1().constData(), bytes);
-        }
+        records += flavour.bytes.toStdString();
     }
     return records;
 }
