@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/forms.h"
+#include "desktop/clipboardguard.h"
 #include "widgets/focusstyle.h"
 
 #include <QApplication>
@@ -39,6 +40,8 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("org.fretsight.FretSight"));
     // Hidden dialogs never keep the program alive; ending is explicit.
     QApplication::setQuitOnLastWindowClosed(false);
+    ui::ClipboardGuard clipboardGuard;
+    app.installNativeEventFilter(&clipboardGuard);
 
     forms::fretSight();
     return QApplication::exec();
