@@ -148,6 +148,8 @@ bool ClipboardGuard::nativeEventFilter(const QByteArray &eventType, void *messag
         return false;
     const auto *event = static_cast<const xcb_generic_event_t *>(message);
     switch (event->response_type & ~SentByClient) {
+    case XCB_SELECTION_CLEAR:
+        return event->response_type & SentByClient;
     case XCB_SELECTION_REQUEST: {
         const auto *request = static_cast<const xcb_selection_request_event_t *>(message);
         if (request->target != atom(connection, "MULTIPLE"))

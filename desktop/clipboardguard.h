@@ -18,6 +18,9 @@ namespace ui {
 //   clipboard's content itself. TIMESTAMP is not served within MULTIPLE
 //   (its pair is set to None), since only Qt knows when it took the
 //   clipboard; it is served asked for alone.
+// - A SelectionClear that another client sent, rather than the X server,
+//   is dropped: Qt would throw the copy away while still owning the
+//   clipboard, which then seems empty to every program.
 class ClipboardGuard : public QAbstractNativeEventFilter {
 public:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
