@@ -152,7 +152,9 @@ private:
     {
         switch (event->response_type & 0x7f) {
         case XCB_SELECTION_CLEAR:
-            return reinterpret_cast<xcb_selection_clear_event_t *>(event)->selection == m_clipboard;
+            // Only the X server's word counts: any client can send one.
+            return !(event->response_type & 0x80) &&
+                   reinterpret_cast<xcb_selection_clear_event_t *>(event)->selection == m_clipboard;
         case XCB_SELECTION_REQUEST:
             answer(*reinterpret_cast<xcb_selection_request_event_t *>(event));
             return false;
