@@ -202,9 +202,9 @@ void FretSight::formActivate()
         QCoreApplication::postEvent(this, new QEvent(AfterFirstPaint), Qt::LowEventPriority - 1);
         m_activatedOnce = true;
     }
-    Tuning &tuning = m_dialogs.tuning();
+    const music::Tuning open = m_dialogs.tuning().openNotes();
     for (int s = 1; s <= music::StringCount; ++s)
-        Label3[s]->setText(ui::noteName(tuning.Combo2[s]->currentIndex()));
+        Label3[s]->setText(ui::noteName(open[s - 1]));
     if (isVisible())
         RefreshFretboard();
 }
@@ -213,10 +213,7 @@ void FretSight::RefreshFretboard()
 {
     const int t = Combo2->currentIndex();
     const int key = Combo1->currentIndex();
-    const Tuning &tuning = m_dialogs.tuning();
-    music::Tuning open{};
-    for (int s = 1; s <= music::StringCount; ++s)
-        open[s - 1] = tuning.Combo2[s]->currentIndex();
+    const music::Tuning open = m_dialogs.tuning().openNotes();
     if (t < 0 || key < 0 || std::find(open.begin(), open.end(), -1) != open.end())
         return; // nothing is selected yet: nothing to draw
 

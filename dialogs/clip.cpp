@@ -90,8 +90,7 @@ std::string Clip::BuildDiagramText() const
     const int t = scales->currentIndex();
     in.scaleName = ascii(scales->itemText(t));
     in.pattern = Module1::ScalePatterns[t];
-    for (int s = 1; s <= 6; ++s)
-        in.open[s - 1] = tuning.Combo2[s]->currentIndex();
+    in.open = tuning.openNotes();
     in.tuningName = ascii(tuning.Combo1->currentText());
     for (int n = 0; n < 12; ++n) {
         in.noteNames[n] = ascii(m_lists.keyList()->itemText(n));

@@ -118,11 +118,16 @@ void Tuning::combo2Click(int s)
 {
     if (!isVisible())
         return;
-    music::Tuning open{};
-    for (int s = 1; s <= 6; ++s)
-        open[s - 1] = Combo2[s]->currentIndex();
-    Combo1->setCurrentIndex(music::lookupPreset(open));
+    Combo1->setCurrentIndex(music::lookupPreset(openNotes()));
     tellChange(QStringLiteral("String %1: %2; %3").arg(s).arg(Combo2[s]->currentText(), Combo1->currentText()));
+}
+
+music::Tuning Tuning::openNotes() const
+{
+    music::Tuning open{};
+    for (int s = 1; s <= music::StringCount; ++s)
+        open[s - 1] = Combo2[s]->currentIndex();
+    return open;
 }
 
 void Tuning::command1Click()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "music/notes.h"
 #include "widgets/formdialog.h"
 
 #include <QString>
@@ -25,6 +26,10 @@ public:
     std::array<QFrame *, 7> Line1{};     // elements 1..6
     std::array<QComboBox *, 7> Combo2{}; // open note of string s, elements 1..6
     QPushButton *Command1 = nullptr;     // "OK"
+
+    // The open-string notes as the lists hold them, string 1 first; -1 for
+    // a list with nothing chosen.
+    music::Tuning openNotes() const;
 
 protected:
     QAbstractButton *closingButton() const override;
