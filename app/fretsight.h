@@ -50,8 +50,8 @@ public:
     QPushButton *Command3 = nullptr; // "Copy.."
     QPushButton *Command2 = nullptr; // "About..."
     FretboardView *Picture1 = nullptr;
-    std::array<QLabel *, 7> Label3{};  // open-string names, elements 1..6
-    std::array<QLabel *, 13> Label4{}; // fret numbers 0..12
+    std::array<QLabel *, music::StringCount + 1> Label3{}; // open-string names, elements 1..6
+    std::array<QLabel *, music::FretCount> Label4{};       // fret numbers 0..12
     QLabel *Label5 = nullptr;
     std::array<QLabel *, 3> Label6{}; // instructions
     QLabel *Label7 = nullptr;         // credit line
@@ -62,8 +62,8 @@ public:
     // items of the board, painted by Picture1.
     using MarkerRow = std::array<PointMarker *, music::FretCount>;
     using LabelRow = std::array<DegreeLabel *, music::FretCount>;
-    std::array<MarkerRow, 7> Shape{};
-    std::array<LabelRow, 7> Degree{};
+    std::array<MarkerRow, music::StringCount + 1> Shape{};
+    std::array<LabelRow, music::StringCount + 1> Degree{};
 
 protected:
     bool event(QEvent *event) override;

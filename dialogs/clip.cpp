@@ -60,7 +60,7 @@ Clip::Clip(const ScaleLists &lists, const Tuning &tuning)
     using namespace layout;
     Label1 = ui::addLabel(this, layout::Label1);
     Label2[0] = ui::addLabel(this, layout::Label2[0]);
-    for (int k = 0; k < 12; ++k) {
+    for (int k = 0; k < music::NoteCount; ++k) {
         auto *box = new QCheckBox(ui::noteName(k), this);
         box->setFont(ui::font(Face::Bold));
         box->setGeometry(twips(CheckLefts[k / 4], CheckTops[k % 4], CheckWidth, CheckHeight));
@@ -72,9 +72,9 @@ Clip::Clip(const ScaleLists &lists, const Tuning &tuning)
     Command2 = ui::addButton(this, layout::Command2);
     Label2[1] = ui::addLabel(this, layout::Label2[1]);
 
-    for (int k = 0; k < 11; ++k)
+    for (int k = 0; k + 1 < music::NoteCount; ++k)
         QWidget::setTabOrder(Check1[k], Check1[k + 1]);
-    QWidget::setTabOrder(Check1[11], Command1);
+    QWidget::setTabOrder(Check1[music::NoteCount - 1], Command1);
     QWidget::setTabOrder(Command1, Command2);
 
     connect(Command1, &QPushButton::clicked, this, &Clip::command1Click);
@@ -92,7 +92,7 @@ std::string Clip::BuildDiagramText() const
     in.pattern = Module1::ScalePatterns[t];
     in.open = tuning.openNotes();
     in.tuningName = ascii(tuning.Combo1->currentText());
-    for (int n = 0; n < 12; ++n) {
+    for (int n = 0; n < music::NoteCount; ++n) {
         in.noteNames[n] = ascii(m_lists.keyList()->itemText(n));
         in.chosen[n] = Check1[n]->checkState() == Qt::Checked;
         in.keyCaptions[n] = ascii(Check1[n]->text());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "music/notes.h"
 #include "widgets/formdialog.h"
 
 #include <array>
@@ -26,7 +27,7 @@ public:
 
     QLabel *Label1 = nullptr;
     std::array<QLabel *, 2> Label2{};
-    std::array<QCheckBox *, 12> Check1{}; // by note index
+    std::array<QCheckBox *, music::NoteCount> Check1{}; // by note index
     QPushButton *Command1 = nullptr;      // "Copy to Clipboard"
     QPushButton *Command2 = nullptr;      // "Cancel"
 

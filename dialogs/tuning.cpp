@@ -48,7 +48,7 @@ Tuning::Tuning()
     Label1[0]->setBuddy(Combo1);
 
     using namespace layout;
-    for (int s = 1; s <= 6; ++s) {
+    for (int s = 1; s <= music::StringCount; ++s) {
         const int dy = StringPitch * (s - 1);
         // The string's line leads to its list and names it to a screen reader.
         auto *line = new QLabel(this);
@@ -64,12 +64,12 @@ Tuning::Tuning()
     Command1 = ui::addButton(this, layout::Command1);
 
     QWidget::setTabOrder(Combo1, Combo2[1]);
-    for (int s = 1; s < 6; ++s)
+    for (int s = 1; s < music::StringCount; ++s)
         QWidget::setTabOrder(Combo2[s], Combo2[s + 1]);
-    QWidget::setTabOrder(Combo2[6], Command1);
+    QWidget::setTabOrder(Combo2[music::StringCount], Command1);
 
     connect(Combo1, &QComboBox::currentIndexChanged, this, &Tuning::combo1Click);
-    for (int s = 1; s <= 6; ++s)
+    for (int s = 1; s <= music::StringCount; ++s)
         connect(Combo2[s], &QComboBox::currentIndexChanged, this, [this, s] { combo2Click(s); });
     connect(Command1, &QPushButton::clicked, this, &Tuning::command1Click);
 
@@ -79,7 +79,7 @@ Tuning::Tuning()
 void Tuning::formLoad()
 {
     const QStringList notes = ui::noteNames();
-    for (int s = 1; s <= 6; ++s)
+    for (int s = 1; s <= music::StringCount; ++s)
         ui::fillList(Combo2[s], notes);
 
     QStringList presets;
@@ -89,7 +89,7 @@ void Tuning::formLoad()
 
     Combo1->setCurrentIndex(0); // applies "Standard"
     const music::Tuning &standard = music::TuningPresets[0].notes;
-    for (int s = 1; s <= 6; ++s)
+    for (int s = 1; s <= music::StringCount; ++s)
         Combo2[s]->setCurrentIndex(standard[s - 1]);
 }
 
@@ -100,12 +100,12 @@ void Tuning::combo1Click()
     const int p = Combo1->currentIndex();
     if (music::presetHasNotes(p)) {
         const music::Tuning notes = music::TuningPresets[p].notes;
-        for (int s = 6; s >= 1; --s)
+        for (int s = music::StringCount; s >= 1; --s)
             Combo2[s]->setCurrentIndex(notes[s - 1]);
     }
     if (isVisible()) {
         QStringList notes;
-        for (int s = 6; s >= 1; --s)
+        for (int s = music::StringCount; s >= 1; --s)
             notes << Combo2[s]->currentText();
         tellChange(QStringLiteral("%1: %2").arg(Combo1->currentText(), notes.join(QLatin1Char(' '))));
     }

@@ -23,8 +23,8 @@ public:
 
     QComboBox *Combo1 = nullptr;         // presets, index 0..8
     std::array<QLabel *, 3> Label1{};
-    std::array<QFrame *, 7> Line1{};     // elements 1..6
-    std::array<QComboBox *, 7> Combo2{}; // open note of string s, elements 1..6
+    std::array<QFrame *, music::StringCount + 1> Line1{};     // elements 1..6
+    std::array<QComboBox *, music::StringCount + 1> Combo2{}; // open note of string s, elements 1..6
     QPushButton *Command1 = nullptr;     // "OK"
 
     // The open-string notes as the lists hold them, string 1 first; -1 for
