@@ -108,16 +108,16 @@ void Clip::command1Click()
     // Plain text exactly as built, for every plain-text target; the same
     // lines as RTF and HTML for word processors, which ignore bare carriage
     // returns, and which keep each key's block on one printed page.
-    auto *data = new QMimeData;
-    data->setText(ui::text(diagrams));
-    data->setHtml(ui::text(exporter::diagramHtml(diagrams)));
+    auto *mime = new QMimeData;
+    mime->setText(ui::text(diagrams));
+    mime->setHtml(ui::text(exporter::diagramHtml(diagrams)));
     const QByteArray rtf = QByteArray::fromStdString(exporter::diagramRtf(diagrams));
-    data->setData(QStringLiteral("text/rtf"), rtf);
-    data->setData(QStringLiteral("text/richtext"), rtf);
+    mime->setData(QStringLiteral("text/rtf"), rtf);
+    mime->setData(QStringLiteral("text/richtext"), rtf);
     // One replacement of the clipboard's content: clearing it first would
     // leave a moment without an owner, in which a clipboard manager puts
     // back its last entry.
-    QGuiApplication::clipboard()->setMimeData(data);
+    QGuiApplication::clipboard()->setMimeData(mime);
     m_copying = true;
     ui::afterClipboardTaken(this, [this] {
         if (m_copying) {
