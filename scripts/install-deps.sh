@@ -18,7 +18,7 @@ packages=(
 )
 if [ "${1:-}" = --tests ] || [ "${1:-}" = --measure ]; then
   packages+=(
-    libgtest-dev libbenchmark-dev
+    libbenchmark-dev
     xvfb xauth xdotool xclip x11-utils wmctrl imagemagick
     openbox metacity xfwm4 kwin-x11 kwin-wayland kwin-style-breeze gnome-shell xwayland
     qt6-wayland qt6-gtk-platformtheme wl-clipboard dbus dbus-x11 at-spi2-core python3-pyatspi orca speech-dispatcher
