@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The clipboard text and its HTML flavour. What the RTF flavour gives is
-// checked by its effect: a paste into Writer, and its printed pages.
+// The clipboard text and its HTML and RTF flavours, each read back as the
+// program that pastes it reads it.
 #include "export/diagramhtml.h"
+#include "export/diagramrtf.h"
 #include "export/diagramtext.h"
 #include "music/notes.h"
 
@@ -10,6 +11,7 @@
 #include <QTest>
 
 #include <initializer_list>
+#include <utility>
 #include <string>
 
 namespace {
@@ -44,6 +46,47 @@ QStringList lines(const QString &text)
     if (out.takeLast() != QString())
         qWarning("the text does not end with CR");
     return out;
+}
+
+// An RTF reader as strict as the format: groups balanced and closed at the
+// end, every control word one that this RTF uses and ended by a space or a
+// non-letter, every other backslash an escape. Returns the paragraphs of
+// the document's own group, each marked "keepn: " where it asks to be kept
+// with the next; an error text where the RTF is not well formed.
+QStringList readRtf(const std::string &rtf)
+{
+    static const QStringList Words =
+        QStringLiteral("rtf ansi ansicpg deff fonttbl f fmodern fprq fcharset falt pard plain fs keepn par").split(' ');
+    // A control word with its number and the space that ends it, a hex
+    // escape, another escape, a brace, a line end (no text in RTF), text.
+    static const QRegularExpression token(
+        QStringLiteral("\\\\([A-Za-z]+)-?\\d* ?|\\\\'([0-9a-f]{2})|\\\\([\\\\{}*])|([{}])|[\\r\\n]|(\\\\?.)"));
+    QStringList paragraphs;
+    QString text;
+    bool keep = false;
+    int depth = 0;
+    for (const QRegularExpressionMatch &t : token.globalMatch(QString::fromLatin1(rtf))) {
+        const QString word = t.captured(1);
+        if (depth == 0 && t.capturedStart() > 0)
+            return {QStringLiteral("text after the document's group")};
+        if (t.hasCaptured(4))
+            depth += t.captured(4) == QLatin1String("{") ? 1 : -1;
+        else if (t.hasCaptured(1) && !Words.contains(word))
+            return {QStringLiteral("unknown control word ") + word};
+        else if (t.captured(5).startsWith(QLatin1Char('\\')))
+            return {QStringLiteral("a bare backslash")};
+        else if (depth == 1 && word == QLatin1String("par"))
+            paragraphs << (keep ? QStringLiteral("keepn: ") : QString()) + std::exchange(text, QString());
+        else if (depth == 1 && t.hasCaptured(1))
+            keep = word == QLatin1String("keepn") || (keep && word != QLatin1String("pard"));
+        else if (depth == 1)
+            text += t.hasCaptured(2) ? QString(QChar(t.captured(2).toInt(nullptr, 16))) : t.captured(3) + t.captured(5);
+        if (depth < 0)
+            return {QStringLiteral("a group closed that was never opened")};
+    }
+    if (depth != 0)
+        return {QStringLiteral("%1 groups left open").arg(depth)};
+    return paragraphs;
 }
 
 } // namespace
@@ -130,6 +173,21 @@ private slots:
         QCOMPARE(body.replace(QLatin1Char('\n'), QLatin1Char('\r')), text);
         QVERIFY(!html.contains(QLatin1Char('\r')));
         QVERIFY(QString::fromStdString(exporter::diagramHtml("a<b>&c\r")).contains(QLatin1String("a&lt;b&gt;&amp;c\n</pre>")));
+    }
+
+    // Read back strictly, the RTF has a paragraph per line of the text,
+    // exactly, and every line of the header and of each block but its last
+    // is kept with the next, so that no block is split across pages.
+    void rtfHasAParagraphPerLineKeptWithTheNextWithinABlock()
+    {
+        const QString text = diagrams("Major", "1010110101011", "Drop-G (G6)", Standard, {0, 1, 11});
+        QStringList expected = lines(text);
+        for (int i = 0; i < expected.size(); ++i) {
+            if (i != 4 && (i < 5 || (i - 5) % 11 != 10))
+                expected[i].prepend(QStringLiteral("keepn: "));
+        }
+        QCOMPARE(readRtf(exporter::diagramRtf(text.toStdString())), expected);
+        QCOMPARE(readRtf(exporter::diagramRtf("{a\\b}\r\xe9\r")), QStringList({QStringLiteral("keepn: {a\\b}"), QString(QChar(0xe9))}));
     }
 };
 
