@@ -6,6 +6,7 @@
 
 #ifdef FRETSIGHT_HAVE_XCB
 #include <xcb/xcb.h>
+#include <xcb/xcb_ewmh.h>
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 #endif
 
 namespace ui {
@@ -27,6 +27,19 @@ xcb_connection_t *x11Connection()
     return x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
 }
 
+// The EWMH atoms and requests, set up once per run; none off X11.
+xcb_ewmh_connection_t *ewmh()
+{
+    static xcb_ewmh_connection_t *const known = []() -> xcb_ewmh_connection_t * {
+        static xcb_ewmh_connection_t connection;
+        xcb_connection_t *x11 = x11Connection();
+        return x11 && xcb_ewmh_init_atoms_replies(&connection, xcb_ewmh_init_atoms(x11, &connection), nullptr)
+                   ? &connection
+                   : nullptr;
+    }();
+    return known;
+}
+
 xcb_atom_t intern(xcb_connection_t *connection, const char *name)
 {
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
@@ -36,51 +49,16 @@ xcb_atom_t intern(xcb_connection_t *connection, const char *name)
     return result;
 }
 
-// The atoms this file uses, asked of the X server once per run.
-struct Atoms {
-    xcb_atom_t state, skipTaskbar, skipPager, wmState, frameExtents, requestFrameExtents, supported, clipboard;
-};
-
-const Atoms &atoms(xcb_connection_t *connection)
-{
-    static const Atoms known{intern(connection, "_NET_WM_STATE"),
-                             intern(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                             intern(connection, "_NET_WM_STATE_SKIP_PAGER"),
-                             intern(connection, "WM_STATE"),
-                             intern(connection, "_NET_FRAME_EXTENTS"),
-                             intern(connection, "_NET_REQUEST_FRAME_EXTENTS"),
-                             intern(connection, "_NET_SUPPORTED"),
-                             intern(connection, "CLIPBOARD")};
-    return known;
-}
-
-xcb_window_t rootOf(xcb_connection_t *connection)
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-}
-
-// The 32-bit items of a window's property.
-std::vector<uint32_t> property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name,
-                               xcb_atom_t type, uint32_t length)
-{
-    std::vector<uint32_t> items;
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, name, type, 0, length), nullptr);
-    if (reply && reply->format == 32) {
-        const auto *data = static_cast<const uint32_t *>(xcb_get_property_value(reply));
-        items.assign(data, data + xcb_get_property_value_length(reply) / 4);
-    }
-    std::free(reply);
-    return items;
-}
-
 // Whether the running window manager says it offers a feature; asked anew
 // each time, since the window manager can change while the program runs.
-bool supported(xcb_connection_t *connection, xcb_atom_t feature)
+bool supported(xcb_ewmh_connection_t *e, xcb_atom_t feature)
 {
-    const std::vector<uint32_t> list =
-        property(connection, rootOf(connection), atoms(connection).supported, XCB_ATOM_ATOM, 1024);
-    return std::find(list.begin(), list.end(), feature) != list.end();
+    xcb_ewmh_get_atoms_reply_t list;
+    if (!xcb_ewmh_get_supported_reply(e, xcb_ewmh_get_supported(e, 0), &list, nullptr))
+        return false;
+    const bool found = std::find(list.atoms, list.atoms + list.atoms_len, feature) != list.atoms + list.atoms_len;
+    xcb_ewmh_get_atoms_reply_wipe(&list);
+    return found;
 }
 
 } // namespace
@@ -89,16 +67,14 @@ bool supported(xcb_connection_t *connection, xcb_atom_t feature)
 void skipTaskbar(QWidget *window)
 {
 #ifdef FRETSIGHT_HAVE_XCB
-    xcb_connection_t *connection = x11Connection();
-    if (!connection)
+    xcb_ewmh_connection_t *e = ewmh();
+    if (!e)
         return;
-    const Atoms &atom = atoms(connection);
-    const xcb_atom_t skip[] = {atom.skipTaskbar, atom.skipPager};
+    xcb_atom_t skip[] = {e->_NET_WM_STATE_SKIP_TASKBAR, e->_NET_WM_STATE_SKIP_PAGER};
     // Qt adds its own states to the property when it maps the window and
     // keeps what is there already.
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()),
-                        atom.state, XCB_ATOM_ATOM, 32, 2, skip);
-    xcb_flush(connection);
+    xcb_ewmh_set_wm_state(e, static_cast<xcb_window_t>(window->winId()), 2, skip);
+    xcb_flush(e->connection);
 #else
     Q_UNUSED(window);
 #endif
@@ -110,11 +86,17 @@ bool isIconic(const QWidget *window)
     xcb_connection_t *connection = x11Connection();
     if (!connection || !window->testAttribute(Qt::WA_WState_Created))
         return false;
-    const xcb_atom_t wmState = atoms(connection).wmState;
-    const std::vector<uint32_t> state =
-        property(connection, static_cast<xcb_window_t>(window->winId()), wmState, wmState, 1);
-    constexpr uint32_t Iconic = 3; // ICCCM 4.1.3.1
-    return !state.empty() && state.front() == Iconic;
+    // WM_STATE is ICCCM's (4.1.3.1), not EWMH's.
+    static const xcb_atom_t wmState = intern(connection, "WM_STATE");
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()), wmState, wmState, 0, 1),
+        nullptr);
+    constexpr uint32_t Iconic = 3;
+    const bool iconic = reply && reply->format == 32 && xcb_get_property_value_length(reply) >= 4 &&
+                        *static_cast<const uint32_t *>(xcb_get_property_value(reply)) == Iconic;
+    std::free(reply);
+    return iconic;
 #else
     Q_UNUSED(window);
     return false;
@@ -124,29 +106,21 @@ bool isIconic(const QWidget *window)
 std::optional<QMargins> frameExtents(const QWidget *window, int waitMs)
 {
 #ifdef FRETSIGHT_HAVE_XCB
-    xcb_connection_t *connection = x11Connection();
-    if (!connection || !window->testAttribute(Qt::WA_WState_Created))
+    xcb_ewmh_connection_t *e = ewmh();
+    if (!e || !window->testAttribute(Qt::WA_WState_Created))
         return std::nullopt;
-    const Atoms &atom = atoms(connection);
     const auto id = static_cast<xcb_window_t>(window->winId());
     const auto read = [&]() -> std::optional<QMargins> {
-        const std::vector<uint32_t> e = property(connection, id, atom.frameExtents, XCB_ATOM_CARDINAL, 4);
-        if (e.size() != 4)
+        xcb_ewmh_get_extents_reply_t extents;
+        if (!xcb_ewmh_get_frame_extents_reply(e, xcb_ewmh_get_frame_extents(e, id), &extents, nullptr))
             return std::nullopt;
-        return QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3])); // left, right, top, bottom
+        return QMargins(int(extents.left), int(extents.top), int(extents.right), int(extents.bottom));
     };
     std::optional<QMargins> known = read();
-    if (known || waitMs <= 0 || window->isVisible() || !supported(connection, atom.requestFrameExtents))
+    if (known || waitMs <= 0 || window->isVisible() || !supported(e, e->_NET_REQUEST_FRAME_EXTENTS))
         return known;
-    xcb_client_message_event_t request{};
-    request.response_type = XCB_CLIENT_MESSAGE;
-    request.format = 32;
-    request.window = id;
-    request.type = atom.requestFrameExtents;
-    xcb_send_event(connection, 0, rootOf(connection),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char *>(&request));
-    xcb_flush(connection);
+    xcb_ewmh_request_frame_extents(e, 0, id);
+    xcb_flush(e->connection);
     QElapsedTimer waited;
     waited.start();
     while (!(known = read()) && waited.elapsed() < waitMs)
@@ -162,15 +136,14 @@ std::optional<QMargins> frameExtents(const QWidget *window, int waitMs)
 bool isFrameExtentsChange(const QByteArray &eventType, void *message, const QWidget *window)
 {
 #ifdef FRETSIGHT_HAVE_XCB
-    xcb_connection_t *connection = x11Connection();
-    if (!connection || eventType != "xcb_generic_event_t" || !window->testAttribute(Qt::WA_WState_Created))
+    xcb_ewmh_connection_t *e = ewmh();
+    if (!e || eventType != "xcb_generic_event_t" || !window->testAttribute(Qt::WA_WState_Created))
         return false;
     const auto *event = static_cast<const xcb_generic_event_t *>(message);
     if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
         return false;
     const auto *notify = static_cast<const xcb_property_notify_event_t *>(message);
-    return notify->window == static_cast<xcb_window_t>(window->winId()) &&
-           notify->atom == atoms(connection).frameExtents;
+    return notify->window == static_cast<xcb_window_t>(window->winId()) && notify->atom == e->_NET_FRAME_EXTENTS;
 #else
     Q_UNUSED(eventType);
     Q_UNUSED(message);
@@ -186,8 +159,9 @@ bool isClipboardRequest(const QByteArray &eventType, void *message)
     if (!connection || eventType != "xcb_generic_event_t")
         return false;
     const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    static const xcb_atom_t clipboard = intern(connection, "CLIPBOARD");
     return (event->response_type & 0x7f) == XCB_SELECTION_REQUEST &&
-           static_cast<const xcb_selection_request_event_t *>(message)->selection == atoms(connection).clipboard;
+           static_cast<const xcb_selection_request_event_t *>(message)->selection == clipboard;
 #else
     Q_UNUSED(eventType);
     Q_UNUSED(message);

@@ -13,7 +13,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
+  build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-ewmh-dev
   fonts-liberation fonts-dejavu-core dpkg-dev file
 )
 if [ "${1:-}" = --tests ] || [ "${1:-}" = --measure ]; then
