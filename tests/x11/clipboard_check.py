@@ -21,6 +21,7 @@
 import os, random, re, subprocess, sys, threading, time
 
 from Xlib import X, Xatom, display
+from Xlib.ext import res
 from Xlib.protocol import event
 
 from xdrive import *
@@ -51,6 +52,11 @@ def convert(target, pairs=None, fmt=32):
         if answer and answer.type == X.SelectionNotify and answer.time == OURS:
             return answer.property
     return -1
+
+
+def owner_pid():
+    spec = {"client": x.get_selection_owner(CLIPBOARD).id, "mask": res.LocalClientPIDMask}
+    return x.res_query_client_ids([spec]).ids[0].value[0]
 
 
 def memory(pid):  # resident KiB, or None once gone
@@ -170,11 +176,9 @@ for target, data in flavours.items():
           clipboard(target) == data)
 
 if not manager:
-    # The helper on this display, not another session's.
-    helper = wait_for(lambda: next(int(pid) for pid in os.listdir("/proc") if pid.isdigit() and
-                                   b"fretsight-clipboard" in open(f"/proc/{pid}/cmdline", "rb").read() and
-                                   f"DISPLAY={os.environ['DISPLAY']}\0".encode() in
-                                   open(f"/proc/{pid}/environ", "rb").read()))
+    # The helper's process, as this display's X server knows its client: a
+    # search of all processes would find other sessions' helpers too.
+    helper = wait_for(lambda: "fretsight-clipboard" in run("cat", f"/proc/{owner_pid()}/cmdline") and owner_pid())
     if check("the helper keeps the clipboard after exit", helper):
         multiple("the helper", False)
         fuzz("the helper", helper, random.Random(37))
