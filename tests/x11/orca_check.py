@@ -6,7 +6,7 @@
 # says is read from its debug log (its SPEECH OUTPUT lines), key by key.
 #
 # Usage, inside an X server and a D-Bus session: orca_check.py PROGRAM
-import os, re, signal, subprocess, sys, time
+import os, re, sys, time
 
 from xdrive import *
 
@@ -110,16 +110,11 @@ for keys, wanted in SCRIPT:
     settle(reader, keys != "start", wanted)
 end_program(app)
 time.sleep(1)
-# Orca ends, writing out its log; the speech server it started goes too.
-orca.send_signal(signal.SIGTERM)
-try:
-    orca.wait(10)
-except subprocess.TimeoutExpired:
-    orca.kill()
-try:
-    os.kill(int(open(os.path.join(runtime, "speech-dispatcher/pid/speech-dispatcher.pid")).read()), signal.SIGTERM)
-except (OSError, ValueError):
-    pass
+# Orca ends, then the speech server it started, which would otherwise be
+# started again by Orca.
+orca.terminate()
+wait_for(lambda: orca.poll() is not None, 10)
+run("pkill", "--pidfile", os.path.join(runtime, "speech-dispatcher/pid/speech-dispatcher.pid"))
 
 # What Orca said after each key press, in order, and whether it saw a flood
 # of events; a modifier's own press is a step of Orca's, whose speech
