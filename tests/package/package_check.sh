@@ -23,7 +23,6 @@ mode=--check
 out=dist/debian-$release
 bash scripts/package.sh "$release" "$mode" 2>&1 | tail -40 || bad "package.sh $mode"
 deb=$(ls "$out"/fretsight_*_*.deb)
-[[ $(basename "$deb") =~ ^fretsight_[0-9.]+-[0-9]+_[a-z0-9]+\.deb$ ]] && ok "built $(basename "$deb")" || bad "package name"
 ls "$out"/fretsight_*.dsc "$out"/fretsight_*.tar.* >/dev/null && ok "and its source package" || bad "no source package"
 
 # Explained in the lintian table of docs/packaging.md, and nothing else.

@@ -44,7 +44,7 @@ def shot(name):
 # The frame centred on the work area: the screen less the desktop's panels.
 def centred(win, what):
     ax, ay, aw, ah = map(int, re.findall(r"\d+", run("xprop", "-root", "_NET_WORKAREA").split("=")[-1])[:4] or
-                         (0, 0) + screen_size())
+                         (0, 0) + re.search(r"dimensions:\s+(\d+)x(\d+)", run("xdpyinfo")).groups())
     _, (fx, fy, fw, fh) = geometry(win)
     check(f"{what}: frame centred on the work area ({fx},{fy} {fw}x{fh} in {ax},{ay} {aw}x{ah})",
           abs(2 * (fx - ax) + fw - aw) <= 4 and abs(2 * (fy - ay) + fh - ah) <= 4)

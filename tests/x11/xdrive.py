@@ -92,10 +92,6 @@ def click_at(x, y):
     time.sleep(0.3)
 
 
-def screen_size():
-    return tuple(map(int, re.search(r"dimensions:\s+(\d+)x(\d+)", run("xdpyinfo")).groups()))
-
-
 def dbus(dest, path, method, *args):
     return run("dbus-send", "--session", "--print-reply", f"--dest={dest}", path, method, *args)
 
