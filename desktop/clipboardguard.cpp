@@ -3,16 +3,14 @@
 
 #ifdef FRETSIGHT_HAVE_XCB
 #include "desktop/clipboardflavours.h"
+#include "desktop/x11hints.h"
+#include "desktop/xcbutil.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHash>
 #include <QMimeData>
 
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <memory>
 #include <vector>
 #endif
 
@@ -26,30 +24,18 @@ constexpr uint32_t MostPairs = 256;
 
 constexpr uint8_t SentByClient = 0x80;
 
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
+using xcbutil::Reply;
 
-xcb_connection_t *x11Connection()
-{
-    static xcb_connection_t *const connection = [] {
-        auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-        return x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
-    }();
-    return connection;
-}
-
+// Atoms are asked for once per run: the filter sees every request.
 xcb_atom_t atom(xcb_connection_t *connection, const QByteArray &name)
 {
     static QHash<QByteArray, xcb_atom_t> known;
     if (const auto found = known.constFind(name); found != known.cend())
         return *found;
-    Reply<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, name.size(), name.constData()), nullptr),
-        &std::free);
-    if (!reply)
-        return XCB_ATOM_NONE;
-    known.insert(name, reply->atom);
-    return reply->atom;
+    const xcb_atom_t atom = xcbutil::intern(connection, name.constData());
+    if (atom != XCB_ATOM_NONE)
+        known.insert(name, atom);
+    return atom;
 }
 
 // Answers a MULTIPLE request (ICCCM 2.6.2) from what the clipboard holds.
@@ -72,8 +58,7 @@ public:
             xcb_get_property_reply(m_c,
                                    xcb_get_property(m_c, 0, m_request.requestor, m_request.property,
                                                     XCB_GET_PROPERTY_TYPE_ANY, 0, 2 * MostPairs),
-                                   nullptr),
-            &std::free);
+                                   nullptr));
         if (!list || list->format != 32 || list->bytes_after != 0 || list->value_len == 0 || list->value_len % 2 != 0)
             return XCB_NONE;
         const auto *items = static_cast<const xcb_atom_t *>(xcb_get_property_value(list.get()));
@@ -101,10 +86,8 @@ private:
             put(property, XCB_ATOM_ATOM, 32, targets.size(), targets.data());
             return true;
         }
-        // One request carries it, with room for the request's own fields.
-        const uint32_t mostBytes = xcb_get_maximum_request_length(m_c) * 4 - 64;
         for (const ClipboardFlavour &flavour : m_flavours) {
-            if (atom(m_c, flavour.target) == target && uint32_t(flavour.bytes.size()) <= mostBytes) {
+            if (atom(m_c, flavour.target) == target && uint32_t(flavour.bytes.size()) <= m_mostBytes) {
                 // TEXT leaves the owner to choose a text type (ICCCM 2.6.2).
                 const xcb_atom_t type = flavour.target == "TEXT" ? xcb_atom_t(XCB_ATOM_STRING) : target;
                 put(property, type, 8, flavour.bytes.size(), flavour.bytes.constData());
@@ -122,20 +105,9 @@ private:
     xcb_connection_t *m_c;
     const xcb_selection_request_event_t &m_request;
     QList<ClipboardFlavour> m_flavours;
+    // What one request can carry, with room for the request's own fields.
+    const uint32_t m_mostBytes = xcb_get_maximum_request_length(m_c) * 4 - 64;
 };
-
-void answerMultiple(xcb_connection_t *connection, const xcb_selection_request_event_t &request)
-{
-    xcb_selection_notify_event_t notify{};
-    notify.response_type = XCB_SELECTION_NOTIFY;
-    notify.time = request.time;
-    notify.requestor = request.requestor;
-    notify.selection = request.selection;
-    notify.target = request.target;
-    notify.property = MultipleAnswer(connection, request).answer();
-    xcb_send_event(connection, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&notify));
-    xcb_flush(connection);
-}
 
 } // namespace
 #endif
@@ -154,7 +126,7 @@ bool ClipboardGuard::nativeEventFilter(const QByteArray &eventType, void *messag
         const auto *request = static_cast<const xcb_selection_request_event_t *>(message);
         if (request->target != atom(connection, "MULTIPLE"))
             return false;
-        answerMultiple(connection, *request);
+        xcbutil::notifySelection(connection, *request, MultipleAnswer(connection, *request).answer());
         return true;
     }
     default:

@@ -5,27 +5,30 @@
 #include <QWidget>
 
 #ifdef FRETSIGHT_HAVE_XCB
-#include <xcb/xcb.h>
+#include "desktop/xcbutil.h"
+
 #include <xcb/xcb_ewmh.h>
 
 #include <QElapsedTimer>
 #include <QThread>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #endif
 
 namespace ui {
 
-#ifdef FRETSIGHT_HAVE_XCB
-namespace {
-
 xcb_connection_t *x11Connection()
 {
+#ifdef FRETSIGHT_HAVE_XCB
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
+#else
+    return nullptr;
+#endif
 }
+
+#ifdef FRETSIGHT_HAVE_XCB
+namespace {
 
 // The EWMH atoms and requests, set up once per run; none off X11.
 xcb_ewmh_connection_t *ewmh()
@@ -38,15 +41,6 @@ xcb_ewmh_connection_t *ewmh()
                    : nullptr;
     }();
     return known;
-}
-
-xcb_atom_t intern(xcb_connection_t *connection, const char *name)
-{
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return result;
 }
 
 // Whether the running window manager says it offers a feature; asked anew
@@ -87,16 +81,14 @@ bool isIconic(const QWidget *window)
     if (!connection || !window->testAttribute(Qt::WA_WState_Created))
         return false;
     // WM_STATE is ICCCM's (4.1.3.1), not EWMH's.
-    static const xcb_atom_t wmState = intern(connection, "WM_STATE");
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+    static const xcb_atom_t wmState = xcbutil::intern(connection, "WM_STATE");
+    const xcbutil::Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection,
         xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()), wmState, wmState, 0, 1),
-        nullptr);
+        nullptr));
     constexpr uint32_t Iconic = 3;
-    const bool iconic = reply && reply->format == 32 && xcb_get_property_value_length(reply) >= 4 &&
-                        *static_cast<const uint32_t *>(xcb_get_property_value(reply)) == Iconic;
-    std::free(reply);
-    return iconic;
+    return reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) >= 4 &&
+           *static_cast<const uint32_t *>(xcb_get_property_value(reply.get())) == Iconic;
 #else
     Q_UNUSED(window);
     return false;
@@ -159,7 +151,7 @@ bool isClipboardRequest(const QByteArray &eventType, void *message)
     if (!connection || eventType != "xcb_generic_event_t")
         return false;
     const auto *event = static_cast<const xcb_generic_event_t *>(message);
-    static const xcb_atom_t clipboard = intern(connection, "CLIPBOARD");
+    static const xcb_atom_t clipboard = xcbutil::intern(connection, "CLIPBOARD");
     return (event->response_type & 0x7f) == XCB_SELECTION_REQUEST &&
            static_cast<const xcb_selection_request_event_t *>(message)->selection == clipboard;
 #else

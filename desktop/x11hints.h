@@ -7,8 +7,12 @@
 #include <optional>
 
 class QWidget;
+struct xcb_connection_t;
 
 namespace ui {
+
+// The program's connection to the X server; null off X11.
+xcb_connection_t *x11Connection();
 
 // Asks the window manager to leave a window out of task bars and pagers.
 // Must run before each showing of the window (a window manager forgets a

@@ -9,7 +9,7 @@
 // the manager to save the clipboard (the CLIPBOARD_MANAGER protocol), and
 // leaves the clipboard to it once the manager has taken every flavour. It
 // ends when it loses the clipboard or the X server goes away.
-#include <xcb/xcb.h>
+#include "desktop/xcbutil.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -18,10 +18,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -46,8 +44,7 @@ std::vector<Flavour> readFlavours(std::istream &in)
     return flavours;
 }
 
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
+using xcbutil::Reply;
 
 class Keeper {
 public:
@@ -92,8 +89,7 @@ public:
         }
         xcb_set_selection_owner(m_c, m_window, m_clipboard, m_time);
         Reply<xcb_get_selection_owner_reply_t> owner(
-            xcb_get_selection_owner_reply(m_c, xcb_get_selection_owner(m_c, m_clipboard), nullptr),
-            &std::free);
+            xcb_get_selection_owner_reply(m_c, xcb_get_selection_owner(m_c, m_clipboard), nullptr));
         return owner && owner->owner == m_window;
     }
 
@@ -128,17 +124,12 @@ public:
     }
 
 private:
-    xcb_atom_t atom(const char *name)
-    {
-        Reply<xcb_intern_atom_reply_t> reply(
-            xcb_intern_atom_reply(m_c, xcb_intern_atom(m_c, 0, std::strlen(name), name), nullptr), &std::free);
-        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    }
+    xcb_atom_t atom(const char *name) { return xcbutil::intern(m_c, name); }
 
     void askManagerToSave()
     {
         Reply<xcb_get_selection_owner_reply_t> owner(
-            xcb_get_selection_owner_reply(m_c, xcb_get_selection_owner(m_c, m_manager), nullptr), &std::free);
+            xcb_get_selection_owner_reply(m_c, xcb_get_selection_owner(m_c, m_manager), nullptr));
         if (!owner || owner->owner == XCB_NONE)
             return;
         // No target list on the property: the manager saves every target.
@@ -206,15 +197,7 @@ private:
         } else {
             ok = false;
         }
-        xcb_selection_notify_event_t notify{};
-        notify.response_type = XCB_SELECTION_NOTIFY;
-        notify.time = request.time;
-        notify.requestor = request.requestor;
-        notify.selection = request.selection;
-        notify.target = request.target;
-        notify.property = ok ? property : xcb_atom_t(XCB_NONE);
-        xcb_send_event(m_c, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&notify));
-        xcb_flush(m_c);
+        xcbutil::notifySelection(m_c, request, ok ? property : xcb_atom_t(XCB_NONE));
     }
 
     xcb_connection_t *m_c;
