@@ -64,8 +64,6 @@ void collectTexts(QAccessibleInterface *iface, QStringList *texts)
         collectTexts(iface->child(i), texts);
 }
 
-QImage look(QWidget *w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
 QRect changedArea(const QImage &a, const QImage &b)
 {
     QRect area;
@@ -271,26 +269,29 @@ private slots:
     // however the control got it.
     void focusMarks_data()
     {
-        QTest::addColumn<int>("control");
-        QTest::newRow("button") << 0;
-        QTest::newRow("list") << 1;
-        QTest::newRow("key box") << 2;
+        QTest::addColumn<QString>("opener"); // the button that opens the control's window, if any
+        QTest::addColumn<QString>("control");
+        QTest::newRow("button") << "" << "Tuning..";
+        QTest::newRow("list") << "" << "Key:";
+        QTest::newRow("key box") << "Copy.." << "D#";
     }
 
     void focusMarks()
     {
-        QFETCH(int, control);
-        if (control == 2)
-            clickAndWait(main->Command3, &forms::clip());
-        QWidget *w = std::array<QWidget *, 3>{main->Command1, main->Combo1, forms::clip().Check1[3]}[control];
-        w->clearFocus();
-        const QImage plain = look(w);
+        QFETCH(QString, opener);
+        QFETCH(QString, control);
+        if (!opener.isEmpty())
+            QTest::mouseClick(uitest::control(main, opener), Qt::LeftButton);
+        QWidget *window = opener.isEmpty() ? main : QApplication::activeModalWidget();
+        waitUntilActive(window);
+        QWidget *w = uitest::control(window, control);
+        QVERIFY(w && !w->hasFocus());
+        const QImage plain = onScreen(w);
         w->setFocus(Qt::OtherFocusReason);
-        QTRY_VERIFY(w->hasFocus());
-        const QImage marked = look(w);
-        const QRect frame = changedArea(plain, marked);
-        QVERIFY(frame.width() >= 10 && frame.height() >= 10);
-        const QRgb colour = w->palette().color(control == 2 ? QPalette::WindowText : QPalette::ButtonText).rgb();
+        QImage marked;
+        QRect frame;
+        QTRY_VERIFY((frame = changedArea(plain, marked = onScreen(w))).width() >= 10 && frame.height() >= 10);
+        const QRgb colour = w->palette().color(w->inherits("QCheckBox") ? QPalette::WindowText : QPalette::ButtonText).rgb();
         for (const QPoint &p : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()})
             for (int i = 0; i < std::min(frame.width(), frame.height()); ++i)
                 QVERIFY(marked.pixel(p + QPoint(p.x() == frame.left() ? i : -i, 0)) == colour &&
@@ -302,27 +303,33 @@ private slots:
     void boardFocusAndRing()
     {
         FretboardView *view = main->Picture1;
-        const QImage focused = look(view);
-        view->clearFocus();
-        const QImage plain = look(view);
-        QVERIFY(changedArea(plain, focused).size().boundedTo(view->size() - QSize(8, 8)) == view->size() - QSize(8, 8));
         // From each side's middle inwards: a white line, then a black one.
-        const QPoint c = view->rect().center();
-        for (const auto &[from, step] : {std::pair{QPoint(c.x(), 0), QPoint(0, 1)},
-                                        {QPoint(c.x(), view->height() - 1), QPoint(0, -1)},
-                                        {QPoint(0, c.y()), QPoint(1, 0)}, {QPoint(view->width() - 1, c.y()), QPoint(-1, 0)}}) {
+        const auto framed = [view](const QImage &picture) {
+            const QPoint c = view->rect().center();
             QString inward;
-            for (int i = 0; i < 6; ++i)
-                inward += focused.pixel(from + i * step) == qRgb(255, 255, 255) ? 'w'
-                          : focused.pixel(from + i * step) == qRgb(0, 0, 0) ? 'b' : '.';
-            QVERIFY2(inward.contains("wb"), qPrintable(inward));
-        }
+            for (const auto &[from, step] : {std::pair{QPoint(c.x(), 0), QPoint(0, 1)},
+                                            {QPoint(c.x(), view->height() - 1), QPoint(0, -1)},
+                                            {QPoint(0, c.y()), QPoint(1, 0)}, {QPoint(view->width() - 1, c.y()), QPoint(-1, 0)}}) {
+                for (int i = 0; i < 6; ++i)
+                    inward += picture.pixel(from + i * step) == qRgb(255, 255, 255) ? 'w'
+                              : picture.pixel(from + i * step) == qRgb(0, 0, 0) ? 'b' : '.';
+                inward += '|';
+            }
+            return inward.count("wb") == 4;
+        };
+        QImage focused, plain;
+        QTRY_VERIFY(framed(focused = onScreen(view)));
+        view->clearFocus();
+        QTRY_VERIFY(!framed(plain = onScreen(view)));
+        QVERIFY(changedArea(plain, focused).size().boundedTo(view->size() - QSize(8, 8)) == view->size() - QSize(8, 8));
         view->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(onScreen(view), focused); // before the key, so that the ring needs a repaint of its own
         press(view, "Down");
-        const QRect ring = changedArea(focused, look(view));
-        QVERIFY(ring.width() <= 24 && ring.height() <= 24 && ring.contains(main->Shape[2][0]->geometry()));
+        QRect ring;
+        QTRY_VERIFY((ring = changedArea(focused, onScreen(view))).width() <= 24 && ring.height() <= 24 &&
+                    ring.contains(main->Shape[2][0]->geometry()));
         QTest::keyClick(view, Qt::Key_Tab);
-        QCOMPARE(look(view), plain);
+        QTRY_COMPARE(onScreen(view), plain);
     }
 
     // Start-up draws once, after the lists are filled; then every state of
