@@ -106,6 +106,9 @@ private slots:
 
     // Each key from the start, at each edge of the board, and Home and End:
     // the points reached, by their spoken names, or the edge that was met.
+    // An edge met again is said again: two notes take the focus in turn, for
+    // a screen reader says nothing when the focus stays where it is, and
+    // the next point takes it back from them.
     void boardKeys_data()
     {
         QTest::addColumn<QString>("keys");
@@ -113,7 +116,8 @@ private slots:
         QTest::newRow("Right first") << "Right" << QStringList{point(1, 1)};
         QTest::newRow("Left first: the start point, no edge") << "Left" << QStringList{point(1, 0)};
         QTest::newRow("Up first: the start point, no edge") << "Up" << QStringList{point(1, 0)};
-        QTest::newRow("Left at fret 0") << "Right Left Left" << QStringList{point(1, 1), point(1, 0), "No fret below 0"};
+        QTest::newRow("Left at fret 0, again, then Right")
+            << "Left Left Left Right" << QStringList{point(1, 0), "No fret below 0", "No fret below 0", point(1, 1)};
         QTest::newRow("Right at fret 12") << "End Right" << QStringList{point(1, 12), "No fret above 12"};
         QTest::newRow("Home") << "End Left Home" << QStringList{point(1, 12), point(1, 11), point(1, 0)};
         QTest::newRow("Up at string 1") << "Down Up Up" << QStringList{point(2, 0), point(1, 0), "No string above string 1"};
@@ -128,21 +132,12 @@ private slots:
         QFETCH(QStringList, heard);
         press(main->Picture1, keys);
         QCOMPARE(g_focus, heard);
+        for (int i = 1; i < g_focus.size(); ++i)
+            QVERIFY(g_places[i] != g_places[i - 1]);
         QCOMPARE(board->focusChild()->text(QAccessible::Name), heard.last());
         QVERIFY(board->focusChild()->state().focused);
-    }
-
-    // An edge met again is said again: two notes take the focus in turn, for
-    // a screen reader says nothing when the focus stays where it is. The
-    // next point takes the focus back from them.
-    void passingNotesTakeTurnsAndGiveTheFocusBack()
-    {
-        press(main->Picture1, "Left Left Left Left Right");
-        QCOMPARE(g_focus.size(), 5);
-        const int points = 78;
-        QCOMPARE(g_places.mid(1), QList<int>({points, points + 1, points, 1}));
-        QCOMPARE(board->focusChild()->text(QAccessible::Name), point(1, 1));
-        QVERIFY(!board->child(points)->state().focused && !board->child(points + 1)->state().focused);
+        if (heard.last().startsWith("String")) // a point, which the notes gave the focus back to
+            QVERIFY(!board->child(78)->state().focused && !board->child(79)->state().focused);
     }
 
     // A key in each list: its value said as spoken, and selected in its
