@@ -7,8 +7,9 @@
 # installs stays in it, so a second run only builds and tests.
 #
 # Usage: chroot.sh 12|13|bookworm|trixie [--fresh] COMMAND...
-#   --fresh runs the command on a throw-away layer over the bare chroot, so
-#   it sees a minimal system and leaves nothing behind.
+#   --fresh runs the command on a throw-away layer over a second chroot,
+#   RELEASE-bare, that nothing installs into: it sees the bare release
+#   whatever the kept chroot has gained, and leaves nothing behind.
 # Build trees go to /build inside the chroot (kept with it), never into the
 # checkout's own build/ folders, which belong to the host's release.
 set -euo pipefail
@@ -23,6 +24,7 @@ fresh=0
 [ $# -gt 0 ] || set -- bash
 src=$(cd "$(dirname "$0")/.." && pwd)
 root=${FRETSIGHT_CHROOTS:-/var/cache/fretsight}/$release
+[ "$fresh" = 1 ] && root=$root-bare
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
