@@ -20,8 +20,12 @@ namespace ui {
 xcb_connection_t *x11Connection()
 {
 #ifdef FRETSIGHT_HAVE_XCB
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
+    // Looked up once: the clipboard guard asks for it at every X event.
+    static xcb_connection_t *const connection = [] {
+        auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        return x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection() : nullptr;
+    }();
+    return connection;
 #else
     return nullptr;
 #endif

@@ -11,7 +11,7 @@ struct xcb_connection_t;
 
 namespace ui {
 
-// The program's connection to the X server; null off X11.
+// The program's connection to the X server, looked up once; null off X11.
 xcb_connection_t *x11Connection();
 
 // Asks the window manager to leave a window out of task bars and pagers.
