@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Shared by the window tests: start the program afresh, find controls as a
-// user does, read the board back from the screen, and an oracle for the
+// Shared by the window tests: wait for a window, find controls as a user
+// does, read the board back from the screen, and an oracle for the
 // board written from the rule itself rather than from the program's
 // functions.
 
@@ -31,15 +31,6 @@ inline void waitUntilActive(QWidget *window)
     if (!QTest::qWaitFor([&] { return QApplication::activeWindow() == window && window->windowHandle()->isExposed(); },
                          2000))
         qWarning("%s did not become active", qPrintable(window->windowTitle()));
-}
-
-// Destroys any earlier windows and runs start-up up to the first drawing.
-inline FretSight &startProgram()
-{
-    forms::unloadAll();
-    FretSight &main = forms::fretSight();
-    waitUntilActive(&main);
-    return main;
 }
 
 // Clicks a button that opens or closes a window, and waits for the window

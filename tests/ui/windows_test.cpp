@@ -8,7 +8,6 @@
 // as the screen shows them.
 #include "uitest.h"
 
-#include "dialogs/about.h"
 #include "dialogs/clip.h"
 #include "widgets/focusstyle.h"
 #include "widgets/ui.h"
@@ -88,7 +87,9 @@ private slots:
 
     void init()
     {
-        main = &startProgram();
+        forms::unloadAll();
+        main = &forms::fretSight();
+        waitUntilActive(main);
         board = QAccessible::queryAccessibleInterface(main->Picture1);
         QTRY_VERIFY(main->Picture1->hasFocus()); // the board has the focus at start
         g_focus.clear(), g_places.clear();
@@ -107,7 +108,6 @@ private slots:
         QTest::addColumn<QStringList>("heard");
         QTest::newRow("Right first") << "Right" << QStringList{point(1, 1)};
         QTest::newRow("Left first: the start point, no edge") << "Left" << QStringList{point(1, 0)};
-        QTest::newRow("Up first: the start point, no edge") << "Up" << QStringList{point(1, 0)};
         QTest::newRow("Left at fret 0, again, then Right")
             << "Left Left Left Right" << QStringList{point(1, 0), "No fret below 0", "No fret below 0", point(1, 1)};
         QTest::newRow("Right at fret 12") << "End Right" << QStringList{point(1, 12), "No fret above 12"};
@@ -153,8 +153,6 @@ private slots:
         QTest::newRow("string 6 to a preset") << false << "String 6 open note" << "E" << "Up Up" << "D" << "String 6: D; Drop-D";
         QTest::newRow("preset, opened again") << true << "Select Tuning" << "Standard" << "Down" << "Drop-D"
                                               << "Drop-D: D A D G B E";
-        QTest::newRow("string 1, opened again") << true << "String 1 open note" << "E" << "Down" << "F"
-                                                << "String 1: F; Custom Tuning";
     }
 
     void listsTellTheirChange()
@@ -401,8 +399,7 @@ private slots:
     }
 
     // "Copy to Clipboard" writes a block per ticked key, titled with the
-    // key, the scale type and the tuning's name; the ticks stay for the next
-    // opening.
+    // key, the scale type and the tuning's name.
     void copyingWritesABlockPerTickedKey()
     {
         Clip &clip = forms::clip();
@@ -415,8 +412,6 @@ private slots:
         const QStringList lines = QGuiApplication::clipboard()->text().split('\r');
         QCOMPARE(lines.size(), 5 + 2 * 11 + 1);
         QCOMPARE(lines[5] + lines[16], QStringLiteral("C# Dorian Scale, Drop-D Tuning.A Dorian Scale, Drop-D Tuning."));
-        clickAndWait(main->Command3, &clip);
-        QVERIFY(clip.Check1[1]->isChecked() && !clip.Check1[2]->isChecked());
     }
 
     // Every control shows its whole text, and tells a screen reader its
