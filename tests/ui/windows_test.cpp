@@ -355,7 +355,6 @@ private slots:
         QVERIFY(box && !main->isEnabled());
         // Painted as it would be, for the dialog may cover it on screen.
         QCOMPARE(main->Picture1->grab().toImage(), enabledBoard); // full colour, disabled or not
-        QTest::mouseClick(main->Combo2, Qt::LeftButton); // no effect while disabled
         QTRY_COMPARE(QApplication::activeWindow(), box);
         // No dialog has a default button: Enter in a list or a box presses none.
         for (QWidget *field : box->findChildren<QWidget *>())
@@ -378,7 +377,6 @@ private slots:
         QCOMPARE(g_dialogs, QStringList({"start/enabled", "end/enabled"}));
         QTRY_COMPARE(QApplication::activeWindow(), main);
         QCOMPARE(main->refreshCount(), refreshes + 1); // redrawn on return
-        QCOMPARE(main->Combo2->currentIndex(), 0);
         QCOMPARE(QApplication::focusWidget(), button);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
     }
