@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QEvent>
 #include <QMargins>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -29,27 +30,35 @@ void moveToCentre(QWidget *window, const QRect &area, const QMargins &frame)
     window->move(corner + QPoint(frame.left(), frame.top()) - known);
 }
 
-// Watches a newly shown window until its frame is known, then centres it
-// by that frame once. On X11 the window manager tells the frame in a window
-// property, before the window is shown or, some, only after it is on the
-// screen with no move of the window; elsewhere Qt knows the frame once the
-// window is framed.
+// Centres a new window and keeps it centred while it is being placed: once
+// its frame is known, and whenever the screen's free area changes while the
+// window is still where it was put. On X11 the window manager tells the
+// frame in a window property, before the window is shown or, some, only
+// after it is on the screen with no move of the window; elsewhere Qt knows
+// the frame once the window is framed. A desktop may reserve room for its
+// panels only after the window is placed (GNOME Shell as the session starts,
+// when the program is started from its overview).
 class FrameWatcher : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
 
 public:
-    FrameWatcher(QWidget *window, const QRect &area, const QMargins &assumed)
-        : QObject(window), m_window(window), m_area(area), m_assumed(assumed),
+    FrameWatcher(QWidget *window, QScreen *screen, const QMargins &assumed)
+        : QObject(window), m_window(window), m_screen(screen), m_frame(assumed),
           m_x11(QGuiApplication::platformName() == QLatin1String("xcb"))
     {
         window->installEventFilter(this);
         QCoreApplication::instance()->installNativeEventFilter(this);
+        connect(screen, &QScreen::availableGeometryChanged, this, [this] {
+            if (m_window->geometry().topLeft() == m_placedAt)
+                centre(); // not moved since, by the user or the window manager
+        });
+        centre();
     }
     ~FrameWatcher() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
     {
-        if (isFrameExtentsChange(eventType, message, m_window))
+        if (!m_framed && isFrameExtentsChange(eventType, message, m_window))
             QMetaObject::invokeMethod(this, &FrameWatcher::check, Qt::QueuedConnection);
         return false;
     }
@@ -80,9 +89,16 @@ protected:
     }
 
 private:
+    void centre()
+    {
+        const QRect area = m_screen ? m_screen->availableGeometry() : m_window->screen()->availableGeometry();
+        moveToCentre(m_window, area, m_frame);
+        m_placedAt = m_window->geometry().topLeft();
+    }
+
     void check()
     {
-        if (m_done)
+        if (m_framed)
             return;
         // On X11 only what the window manager tells: Qt's guess from the
         // window tree is wrong while the frame is still being made, and
@@ -93,17 +109,19 @@ private:
                                                               : QMargins();
         if (frame.isNull())
             return; // not framed yet, or no window manager at all
-        if (frame != m_assumed)
-            moveToCentre(m_window, m_area, frame);
-        m_done = true;
-        deleteLater();
+        m_framed = true;
+        if (frame != m_frame) {
+            m_frame = frame;
+            centre();
+        }
     }
 
     QWidget *m_window;
-    QRect m_area;
-    QMargins m_assumed;
+    QPointer<QScreen> m_screen;
+    QMargins m_frame;   // as last centred by
+    QPoint m_placedAt;  // the client area's corner, as last centred
     bool m_x11;
-    bool m_done = false;
+    bool m_framed = false;
 };
 
 } // namespace
@@ -123,7 +141,6 @@ void keepNormalSize(QWidget *window)
 void centreOnScreen(QWidget *window, QScreen *screen)
 {
     window->winId(); // so that move() means the same before and after mapping
-    const QRect area = screen->availableGeometry();
     // The frame as the window manager tells it before mapping where it can;
     // else the best guess is the frame of another window of the program
     // already on the screen.
@@ -134,8 +151,7 @@ void centreOnScreen(QWidget *window, QScreen *screen)
         if (other != window && other->isVisible())
             assumed = frameExtents(other).value_or(QMargins());
     }
-    moveToCentre(window, area, assumed);
-    new FrameWatcher(window, area, assumed);
+    new FrameWatcher(window, screen, assumed);
 }
 
 } // namespace ui

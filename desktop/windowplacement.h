@@ -9,8 +9,9 @@ namespace ui {
 // Centres a top-level window, frame and title bar included, on the
 // available area of `screen`. The frame's size is only known once the
 // window manager has framed the window, so the window is centred again
-// the moment it is; a window larger than the screen keeps its top-left
-// corner on the screen.
+// the moment it is, and again whenever the available area changes while
+// the window is still where it was put; a window larger than the screen
+// keeps its top-left corner on the screen.
 void centreOnScreen(QWidget *window, QScreen *screen);
 
 // Whether the program runs as a Wayland client, where windows can be
