@@ -160,10 +160,12 @@ def start_desktop(name):
         os.environ.update(XDG_CURRENT_DESKTOP="KDE", XDG_SESSION_TYPE="x11")
     if not name.endswith("-wayland"):
         start_wm([name, "--replace"] if name != "gnome-shell" else ["gnome-shell", "--x11", "--replace"])
-    if name.startswith("gnome"):
-        # GNOME Shell opens its overview at start, as after a log-in, and may
-        # open it again once its start-up animation ends: closed until it
-        # stays closed.
+
+
+# GNOME Shell opens its overview at start, as after a log-in, and may open it
+# again once its start-up animation ends: closed until it stays closed.
+def close_overview():
+    if os.environ.get("XDG_CURRENT_DESKTOP") == "GNOME":
         shell = ("org.gnome.Shell", "/org/gnome/Shell", "org.freedesktop.DBus.Properties.")
         closed = 0
         for _ in range(30):
