@@ -9,7 +9,7 @@
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -q >/dev/null
-apt-get install -y -q --no-install-recommends gnome-shell ./"$1"/fretsight_*_*.deb xvfb xauth xdotool xclip \
-  x11-utils wmctrl imagemagick python3-pyatspi python3-xlib dbus-bin >/dev/null
+apt-get install -y -q --no-install-recommends gnome-shell ./"$1"/fretsight_*_*.deb >/dev/null
+bash scripts/install-deps.sh --check-tools >/dev/null
 exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" dbus-run-session -- \
   python3 tests/x11/desktop_check.py /usr/bin/fretsight gnome-shell

@@ -9,21 +9,24 @@
 # Writer with its GTK interface and Python bridge, a PDF reader, the Debian
 # packaging tools, and cloc for the tests' line count. --measure adds what
 # scripts/wayland-native.sh drives KWin with (its fake input protocol, from
-# Python; Debian 13 and later).
+# Python; Debian 13 and later). --check-tools installs only what the
+# desktop checks of tests/x11 themselves run (scripts/gnome-minimal.sh).
 set -euo pipefail
 
+# What the desktop checks drive the program and read it back with.
+check_tools=(xvfb xauth xdotool xclip x11-utils wmctrl imagemagick dbus-bin python3-pyatspi python3-xlib)
 packages=(
   build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-ewmh-dev
   fonts-liberation fonts-dejavu-core dpkg-dev file
 )
+[ "${1:-}" = --check-tools ] && packages=("${check_tools[@]}")
 if [ "${1:-}" = --tests ] || [ "${1:-}" = --measure ]; then
   packages+=(
-    libbenchmark-dev
-    xvfb xauth xdotool xclip x11-utils wmctrl imagemagick
+    libbenchmark-dev "${check_tools[@]}"
     openbox metacity xfwm4 kwin-x11 kwin-wayland kwin-style-breeze gnome-shell xwayland
-    qt6-wayland qt6-gtk-platformtheme wl-clipboard dbus dbus-x11 at-spi2-core python3-pyatspi orca speech-dispatcher
+    qt6-wayland qt6-gtk-platformtheme wl-clipboard dbus dbus-x11 at-spi2-core orca speech-dispatcher
     libreoffice-writer libreoffice-gtk3 python3-uno poppler-utils
-    clipit xfce4-clipman python3-xlib
+    clipit xfce4-clipman
     desktop-file-utils appstream lintian cloc
   )
 fi
