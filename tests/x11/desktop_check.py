@@ -134,7 +134,7 @@ for _ in range(2):
     about = wait_for(lambda: window("About"))
     run("xdotool", "mousemove", "0", "0")
     time.sleep(0.8)
-    looks.append(subprocess.run(["import", "-window", str(about), "rgb:-"], capture_output=True).stdout)
+    looks.append(capture(about))
     press("About", "OK")
     wait_for(lambda: not viewable(about), 5)
 check("the about box looks the same when shown again", looks[0] and looks[0] == looks[1])

@@ -11,11 +11,11 @@ import pyatspi
 failures = []
 
 
-def run(*args):
+def run(*args, text=True):
     try:
-        return subprocess.run(args, capture_output=True, text=True, timeout=30).stdout
+        return subprocess.run(args, capture_output=True, text=text, timeout=30).stdout
     except subprocess.TimeoutExpired:
-        return ""
+        return "" if text else b""
 
 
 def check(what, ok):
@@ -213,8 +213,7 @@ def copy_keys(toggle=()):
 
 
 def clipboard(target):
-    return subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", target],
-                          capture_output=True, timeout=10).stdout
+    return run("xclip", "-selection", "clipboard", "-o", "-t", target, text=False)
 
 
 # A clipboard manager, given time to watch the clipboard.
@@ -230,6 +229,12 @@ NOTES = ["C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"]
 SPOKEN = [n.replace("#", " sharp") for n in NOTES]
 
 
+# What the X server shows of a window, 8 bits a channel (import waits
+# forever on a window that has gone).
+def capture(win):
+    return run("import", "-window", str(win), "-depth", "8", "rgb:-", text=False)
+
+
 def contrast(a, b):
     lum = lambda rgb: sum(w * (v / 255 / 12.92 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4)
                           for w, v in zip((0.2126, 0.7152, 0.0722), rgb))
@@ -242,7 +247,7 @@ def contrast(a, b):
 # (anti-aliased small text may fill no pixel twice with one).
 def legible(title, win):
     (x, y, w, h), _ = geometry(win)
-    data = subprocess.run(["import", "-window", str(win), "-depth", "8", "rgb:-"], capture_output=True).stdout
+    data = capture(win)
     texts = (pyatspi.ROLE_LABEL, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_COMBO_BOX)
     for acc in walk(top(title)):
         ex = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
