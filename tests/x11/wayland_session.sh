@@ -10,7 +10,7 @@ desktop=$1
 shift
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$runtime"' EXIT
+trap 'kill $(jobs -p) ${bus:-} 2>/dev/null || true; rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR=$runtime XDG_SESSION_TYPE=wayland
 # Xwayland puts its socket where every X server does; a booted system has
 # the folder (systemd's tmpfiles), a fresh chroot's /tmp may not, and KWin
@@ -36,7 +36,7 @@ kwin)
   ;;
 gnome)
   # GNOME Shell wants a system bus; one of its own is enough.
-  DBUS_SYSTEM_BUS_ADDRESS=$(dbus-daemon --config-file=/usr/share/dbus-1/session.conf --print-address --fork | head -1)
+  read -r DBUS_SYSTEM_BUS_ADDRESS bus < <(dbus-daemon --config-file=/usr/share/dbus-1/session.conf --print-address=1 --print-pid=1 --fork | paste -sd ' ')
   export DBUS_SYSTEM_BUS_ADDRESS XDG_CURRENT_DESKTOP=GNOME
   gnome-shell --wayland --headless --virtual-monitor 1280x1024 >"$runtime/shell.log" 2>&1 &
   shell=$!

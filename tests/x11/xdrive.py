@@ -153,9 +153,10 @@ def start_desktop(name):
         check(f"{name} manages the X windows", wait_for(managed, 60))  # slow to start on a loaded machine
     elif name == "gnome-shell":
         # A bus of its own in the system bus's place, for GNOME asks for one.
-        address = run("dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf", "--print-address", "--fork")
-        os.environ.update(DBUS_SYSTEM_BUS_ADDRESS=address.splitlines()[0], XDG_CURRENT_DESKTOP="GNOME",
-                          XDG_SESSION_TYPE="x11")
+        address, pid = run("dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf", "--print-address=1",
+                           "--print-pid=1", "--fork").split()
+        atexit.register(run, "kill", pid)
+        os.environ.update(DBUS_SYSTEM_BUS_ADDRESS=address, XDG_CURRENT_DESKTOP="GNOME", XDG_SESSION_TYPE="x11")
     elif name == "kwin_x11":
         os.environ.update(XDG_CURRENT_DESKTOP="KDE", XDG_SESSION_TYPE="x11")
     if not name.endswith("-wayland"):
