@@ -37,8 +37,9 @@ kwin)
 gnome)
   # GNOME Shell wants a system bus; one of its own is enough.
   read -r DBUS_SYSTEM_BUS_ADDRESS bus < <(dbus-daemon --config-file=/usr/share/dbus-1/session.conf --print-address=1 --print-pid=1 --fork | paste -sd ' ')
-  export DBUS_SYSTEM_BUS_ADDRESS XDG_CURRENT_DESKTOP=GNOME
-  gnome-shell --wayland --headless --virtual-monitor 1280x1024 >"$runtime/shell.log" 2>&1 &
+  # The check reads in the shell's log when it has started.
+  export DBUS_SYSTEM_BUS_ADDRESS XDG_CURRENT_DESKTOP=GNOME FRETSIGHT_SHELL_LOG=$runtime/shell.log
+  gnome-shell --wayland --headless --virtual-monitor 1280x1024 >"$FRETSIGHT_SHELL_LOG" 2>&1 &
   shell=$!
   # GNOME's X display is the one whose lock file names this GNOME Shell
   # (Mutter takes the display itself, and starts Xwayland when a client
@@ -52,7 +53,7 @@ gnome)
     [ -n "$display" ] && [ -S "$runtime/wayland-0" ] && ls "$runtime"/.mutter-Xwaylandauth.* >/dev/null 2>&1 && break
     sleep 0.1
   done
-  [ -n "$display" ] || { echo "FAIL: GNOME Shell started no X display in 60 s" >&2; tail -20 "$runtime/shell.log"; exit 1; }
+  [ -n "$display" ] || { echo "FAIL: GNOME Shell started no X display in 60 s" >&2; tail -20 "$FRETSIGHT_SHELL_LOG"; exit 1; }
   export WAYLAND_DISPLAY=wayland-0
   XAUTHORITY=$(ls "$runtime"/.mutter-Xwaylandauth.* | head -1)
   DISPLAY=:$display

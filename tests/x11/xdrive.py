@@ -25,10 +25,13 @@ def check(what, ok):
     return ok
 
 
-# Ends the check with its tally, stopping whatever it started; at once, for
-# pyatspi can wait forever as Python shuts down once the accessibility bus
-# is gone (at-spi2-core 2.56).
+# Ends the check with its tally (after the end of GNOME Shell's log, should
+# it have failed), stopping whatever it started; at once, for pyatspi can
+# wait forever as Python shuts down once the accessibility bus is gone
+# (at-spi2-core 2.56).
 def report(name):
+    if failures and os.environ.get("FRETSIGHT_SHELL_LOG"):
+        print(open(os.environ["FRETSIGHT_SHELL_LOG"]).read()[-3000:], *failures, sep="\nFAIL: ")
     print(f"{name}: {len(failures)} failed", flush=True)
     atexit._run_exitfuncs()
     os._exit(1 if failures else 0)
@@ -62,8 +65,8 @@ def scratch(prefix):
     return folder
 
 
-def spawn(command, **kwargs):
-    return stop_at_exit(subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kwargs))
+def spawn(command, stderr=subprocess.DEVNULL, **kwargs):
+    return stop_at_exit(subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=stderr, **kwargs))
 
 
 def prop(win, name):
@@ -136,9 +139,9 @@ def managed():
 
 # Starts a window manager and waits until it runs (a second go if it loses a
 # race at its start).
-def start_wm(command):
+def start_wm(command, **kwargs):
     for _ in range(2):
-        process = spawn(command)
+        process = spawn(command, **kwargs)
         if wait_for(managed):
             break
         process.kill()
@@ -150,33 +153,32 @@ def start_wm(command):
 # compositor runs already.
 def start_desktop(name):
     if name.endswith("-wayland"):
-        check(f"{name} manages the X windows", wait_for(managed, 60))  # slow to start on a loaded machine
-    elif name == "gnome-shell":
+        return check(f"{name} manages the X windows", wait_for(managed, 60))  # slow to start on a loaded machine
+    if name == "gnome-shell":
         # A bus of its own in the system bus's place, for GNOME asks for one.
         address, pid = run("dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf", "--print-address=1",
                            "--print-pid=1", "--fork").split()
         atexit.register(run, "kill", pid)
-        os.environ.update(DBUS_SYSTEM_BUS_ADDRESS=address, XDG_CURRENT_DESKTOP="GNOME", XDG_SESSION_TYPE="x11")
-    elif name == "kwin_x11":
+        os.environ.update(DBUS_SYSTEM_BUS_ADDRESS=address, XDG_CURRENT_DESKTOP="GNOME", XDG_SESSION_TYPE="x11",
+                          FRETSIGHT_SHELL_LOG=os.path.join(scratch("gnome-shell-"), "log"))
+        return start_wm(["gnome-shell", "--x11", "--replace"], stderr=open(os.environ["FRETSIGHT_SHELL_LOG"], "w"))
+    if name == "kwin_x11":
         os.environ.update(XDG_CURRENT_DESKTOP="KDE", XDG_SESSION_TYPE="x11")
-    if not name.endswith("-wayland"):
-        start_wm([name, "--replace"] if name != "gnome-shell" else ["gnome-shell", "--x11", "--replace"])
+    start_wm([name, "--replace"])
 
 
-# GNOME Shell opens its overview at start, as after a log-in, and may open it
-# again once its start-up animation ends: closed until it stays closed.
+# GNOME Shell takes no input until its start-up animation, which opens the
+# overview, has ended (a slow machine may take long to load the
+# background); its log, FRETSIGHT_SHELL_LOG, says when. The overview is
+# closed then, and stays closed.
 def close_overview():
-    if os.environ.get("XDG_CURRENT_DESKTOP") == "GNOME":
-        shell = ("org.gnome.Shell", "/org/gnome/Shell", "org.freedesktop.DBus.Properties.")
-        closed = 0
-        for _ in range(30):
-            if closed == 3:
-                break
-            dbus(*shell[:2], shell[2] + "Set", "string:org.gnome.Shell", "string:OverviewActive", "variant:boolean:false")
-            shown = dbus(*shell[:2], shell[2] + "Get", "string:org.gnome.Shell", "string:OverviewActive")
-            closed = closed + 1 if "boolean false" in shown else 0
-            time.sleep(0.5)
-        check("GNOME Shell's overview closed", closed == 3)
+    log = os.environ.get("FRETSIGHT_SHELL_LOG")
+    if log:
+        check("GNOME Shell has started", wait_for(lambda: "GNOME Shell started" in open(log).read(), 120))
+        shell, active = ("org.gnome.Shell", "/org/gnome/Shell"), ("string:org.gnome.Shell", "string:OverviewActive")
+        dbus(*shell, "org.freedesktop.DBus.Properties.Set", *active, "variant:boolean:false")
+        check("GNOME Shell's overview closed",
+              wait_for(lambda: "boolean false" in dbus(*shell, "org.freedesktop.DBus.Properties.Get", *active), 5))
 
 
 # Starts the program and waits for its main window and for a screen reader
