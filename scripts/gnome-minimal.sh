@@ -11,5 +11,6 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -q >/dev/null
 apt-get install -y -q --no-install-recommends gnome-shell ./"$1"/fretsight_*_*.deb >/dev/null
 bash scripts/install-deps.sh --check-tools >/dev/null
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" dbus-run-session -- \
+# Bounded, as the suite's tests are: nothing may hold the run up.
+exec timeout -k 10 600 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" dbus-run-session -- \
   python3 tests/x11/desktop_check.py /usr/bin/fretsight gnome-shell
