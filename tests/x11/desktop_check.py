@@ -24,7 +24,7 @@ def viewable(win):
 
 
 def wl_paste(target):
-    return subprocess.run(["wl-paste", "--no-newline", "--type", target], capture_output=True, timeout=10).stdout
+    return run("wl-paste", "--no-newline", "--type", target, text=False, timeout=10)
 
 
 # A point of the main window, on the screen, that the dialog's frame leaves

@@ -11,9 +11,9 @@ import pyatspi
 failures = []
 
 
-def run(*args, text=True):
+def run(*args, text=True, timeout=30):
     try:
-        return subprocess.run(args, capture_output=True, text=text, timeout=30).stdout
+        return subprocess.run(args, capture_output=True, text=text, timeout=timeout).stdout
     except subprocess.TimeoutExpired:
         return "" if text else b""
 
@@ -216,7 +216,7 @@ def copy_keys(toggle=()):
 
 
 def clipboard(target):
-    return run("xclip", "-selection", "clipboard", "-o", "-t", target, text=False)
+    return run("xclip", "-selection", "clipboard", "-o", "-t", target, text=False, timeout=10)
 
 
 # A clipboard manager, given time to watch the clipboard.
